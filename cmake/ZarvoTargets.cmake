@@ -1,0 +1,18 @@
+# One static library per source folder; the sources of a folder are picked up
+# by a glob so that adding a file needs no edit here.
+function(zarvo_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINKS;PUBLIC_LINKS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB dir_sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+    list(APPEND sources ${dir_sources})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(ARG_LINKS)
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS})
+  endif()
+  if(ARG_PUBLIC_LINKS)
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LINKS})
+  endif()
+endfunction()

@@ -1,0 +1,16 @@
+// The user's local application-data folder, existence tests and folders.
+#pragma once
+
+#include <string>
+
+namespace VexaUtility {
+
+// The folder as the system reports it; empty when it cannot be told.
+std::string LocalAppDataFolder();
+// A file or a folder of that name exists.
+bool PathExists(const std::string& path);
+// The folder exists now (made one level deep when it was missing).
+bool EnsureFolder(std::string path);
+std::string WithTrailingBackslash(std::string path);
+
+}  // namespace VexaUtility

@@ -1,0 +1,7 @@
+// Every group of the windowing API that this program uses.
+#pragma once
+
+#include "platform/api/base.h"
+#include "platform/api/crt.h"
+#include "platform/api/kernel.h"
+#include "platform/api/shell.h"

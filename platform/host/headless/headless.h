@@ -1,0 +1,122 @@
+// The headless host: windows in memory, scripted input, a virtual clock and
+// recorded sound, addresses and cursors. Tests reach it to drive the program
+// and read what it showed; product code never does.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/host/host.h"
+
+namespace host::headless {
+
+struct WindowRecord {
+  WindowSpec spec;
+  Visibility visibility = Visibility::Hidden;
+  bool focused = false;
+  std::vector<std::uint32_t> frame;  // what was last presented, 0x00RRGGBB
+  int frameWidth = 0;
+  int frameHeight = 0;
+  std::vector<std::uint32_t> icon;  // 0xAARRGGBB
+  int iconWidth = 0;
+  int iconHeight = 0;
+  int presentCount = 0;
+  std::vector<Rect> lastPresented;
+
+  std::uint32_t Pixel(int x, int y) const;
+};
+
+struct PlayedSound {
+  PcmFormat format;
+  std::vector<std::uint8_t> samples;
+  bool loop = false;
+  std::int64_t startedAt = 0;  // virtual clock, ms
+  std::int64_t stoppedAt = -1;  // set when cut short or when a loop was stopped
+  // How long it sounded: until it was stopped, else its own length (one pass
+  // of a loop that still plays).
+  std::int64_t DurationMs() const;
+};
+
+class HeadlessHost final : public Host {
+ public:
+  HeadlessHost();
+
+  // Host.
+  WindowId CreateWindow(const WindowSpec& spec) override;
+  void DestroyWindow(WindowId window) override;
+  void SetTitle(WindowId window, const std::string& titleUtf8) override;
+  void SetIcon(WindowId window, PixelView argb) override;
+  void SetBounds(WindowId window, Rect bounds) override;
+  void SetVisibility(WindowId window, Visibility visibility) override;
+  void SetTraits(WindowId window, WindowTraits traits) override;
+  void Focus(WindowId window) override;
+  void Present(WindowId window, PixelView frame, std::span<const Rect> changed) override;
+  Rect ScreenBounds() override;
+  bool WaitEvent(Event& event, int timeoutMs) override;
+  void Wake() override;
+  LocalTime Now() override;
+  std::uint64_t Milliseconds() override;
+  bool PlaySound(const PcmFormat& format, std::span<const std::uint8_t> samples,
+                 bool loop) override;
+  void StopSound() override;
+  bool JoysticksAvailable() override;
+  JoystickState ReadJoystick(int index) override;
+  void SetCursor(Cursor cursor) override;
+  bool OpenAddress(const std::string& target) override;
+
+  // The virtual clock. Only a test and the waits of the message loop move it.
+  void SetNow(const LocalTime& time);
+  // Moves local time by ms (which may be negative: the clock set back); the
+  // monotonic counter only moves forward.
+  void Advance(std::int64_t ms);
+  std::int64_t VirtualMilliseconds() const { return wallMs_; }
+
+  // Input.
+  void Push(Event event);
+  std::size_t PendingEvents() const { return events_.size(); }
+  // Called when a wait without limit finds nothing to deliver; it may push
+  // events. Without it such a wait returns at once with nothing.
+  std::function<void()> onStarved;
+  int starvedWaits = 0;
+
+  // Windows as the program left them.
+  const WindowRecord* Window(WindowId window) const;
+  std::vector<WindowId> Windows() const;
+
+  // Sound.
+  const std::vector<PlayedSound>& Sounds() const { return sounds_; }
+
+  // Joysticks.
+  void SetJoystickService(bool available) { joystickService_ = available; }
+  void PlugJoystick(int index, JoystickState state);
+  void MoveJoystick(int index, std::uint32_t x, std::uint32_t y);
+  void UnplugJoystick(int index);
+
+  Cursor LastCursor() const { return cursor_; }
+  const std::vector<std::string>& OpenedAddresses() const { return addresses_; }
+  void SetOpenResult(bool accepted) { openAccepted_ = accepted; }
+
+ private:
+  std::int64_t wallMs_;  // milliseconds since 1601-01-01, local time
+  std::uint64_t monotonicMs_ = 0;
+  std::deque<Event> events_;
+  bool woken_ = false;
+  WindowId nextWindow_ = 1;
+  std::map<WindowId, WindowRecord> windows_;
+  std::vector<PlayedSound> sounds_;
+  bool joystickService_ = true;
+  std::map<int, JoystickState> joysticks_;
+  Cursor cursor_ = Cursor::Arrow;
+  std::vector<std::string> addresses_;
+  bool openAccepted_ = true;
+};
+
+// The headless host of this process (installed as the current host if it
+// was not already).
+HeadlessHost& Instance();
+
+}  // namespace host::headless
