@@ -3,5 +3,7 @@
 
 #include "platform/api/base.h"
 #include "platform/api/crt.h"
+#include "platform/api/gdi.h"
 #include "platform/api/kernel.h"
 #include "platform/api/shell.h"
+#include "platform/api/user.h"
