@@ -190,6 +190,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type);
 BOOL DeleteObject(HGDIOBJ object);
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 DWORD GetObjectType(HGDIOBJ object);
+int GetClipBox(HDC dc, LPRECT rect);
 
 // Context state.
 COLORREF SetTextColor(HDC dc, COLORREF color);

@@ -121,7 +121,13 @@ Rect HeadlessHost::ScreenBounds() { return Rect{0, 0, 1920, 1080}; }
 bool HeadlessHost::WaitEvent(Event& event, int timeoutMs) {
   if (events_.empty() && !woken_ && timeoutMs < 0) {
     ++starvedWaits;
-    if (onStarved) onStarved();
+    if (onStarved) {
+      onStarved();
+    } else {
+      Event quit;
+      quit.type = EventType::Quit;
+      events_.push_back(quit);
+    }
   }
   if (!events_.empty()) {
     event = std::move(events_.front());
@@ -151,6 +157,84 @@ void HeadlessHost::Advance(std::int64_t ms) {
 }
 
 void HeadlessHost::Push(Event event) { events_.push_back(std::move(event)); }
+
+void HeadlessHost::KeyDown(std::uint32_t virtualKey, bool repeat) {
+  Event e;
+  e.type = EventType::KeyDown;
+  e.window = FocusedWindow();
+  e.virtualKey = virtualKey;
+  e.repeat = repeat;
+  Push(e);
+}
+
+void HeadlessHost::KeyUp(std::uint32_t virtualKey) {
+  Event e;
+  e.type = EventType::KeyUp;
+  e.window = FocusedWindow();
+  e.virtualKey = virtualKey;
+  Push(e);
+}
+
+void HeadlessHost::Type(const std::u16string& text) {
+  for (char16_t c : text) {
+    std::uint32_t key = 0;
+    if (c >= u'a' && c <= u'z') key = c - u'a' + 'A';
+    if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ') key = c;
+    const bool shifted = c >= u'A' && c <= u'Z';
+    if (shifted) KeyDown(0xA0);  // left Shift
+    if (key != 0) KeyDown(key);
+    Event typed;
+    typed.type = EventType::Text;
+    typed.window = FocusedWindow();
+    typed.text = std::u16string(1, c);
+    Push(typed);
+    if (key != 0) KeyUp(key);
+    if (shifted) KeyUp(0xA0);
+  }
+}
+
+void HeadlessHost::MoveMouse(WindowId window, int x, int y) {
+  Event e;
+  e.type = EventType::MouseMove;
+  e.window = window;
+  e.x = x;
+  e.y = y;
+  Push(e);
+}
+
+void HeadlessHost::MouseButton(WindowId window, int x, int y, int button, bool down) {
+  Event e;
+  e.type = down ? EventType::MouseDown : EventType::MouseUp;
+  e.window = window;
+  e.x = x;
+  e.y = y;
+  e.button = button;
+  Push(e);
+}
+
+void HeadlessHost::Click(WindowId window, int x, int y, int button) {
+  MoveMouse(window, x, y);
+  MouseButton(window, x, y, button, true);
+  MouseButton(window, x, y, button, false);
+}
+
+void HeadlessHost::WindowEvent(WindowId window, EventType type, int x, int y) {
+  Event e;
+  e.type = type;
+  e.window = window;
+  e.x = x;
+  e.y = y;
+  e.width = x;
+  e.height = y;
+  Push(e);
+}
+
+WindowId HeadlessHost::FocusedWindow() const {
+  for (const auto& [id, record] : windows_) {
+    if (record.focused) return id;
+  }
+  return 0;
+}
 
 const WindowRecord* HeadlessHost::Window(WindowId window) const {
   auto it = windows_.find(window);

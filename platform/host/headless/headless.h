@@ -77,15 +77,29 @@ class HeadlessHost final : public Host {
 
   // Input.
   void Push(Event event);
+  // A key pressed or released, by the windowing API's virtual-key code
+  // (the left or right variant for Shift, Ctrl and Alt).
+  void KeyDown(std::uint32_t virtualKey, bool repeat = false);
+  void KeyUp(std::uint32_t virtualKey);
+  // Typed as a keyboard types it: for each character its key goes down, the
+  // character arrives as text, the key comes up. Letters, digits and the
+  // space have keys; any other character arrives as text alone.
+  void Type(const std::u16string& text);
+  void MoveMouse(WindowId window, int x, int y);
+  void Click(WindowId window, int x, int y, int button = 1);
+  void MouseButton(WindowId window, int x, int y, int button, bool down);
+  // Window events as a desktop reports them.
+  void WindowEvent(WindowId window, EventType type, int x = 0, int y = 0);
   std::size_t PendingEvents() const { return events_.size(); }
   // Called when a wait without limit finds nothing to deliver; it may push
-  // events. Without it such a wait returns at once with nothing.
+  // events. Without it, the script has run out: the session ends (Quit).
   std::function<void()> onStarved;
   int starvedWaits = 0;
 
   // Windows as the program left them.
   const WindowRecord* Window(WindowId window) const;
   std::vector<WindowId> Windows() const;
+  WindowId FocusedWindow() const;
 
   // Sound.
   const std::vector<PlayedSound>& Sounds() const { return sounds_; }
