@@ -68,6 +68,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 constexpr UINT DI_MASK = 0x0001;
 constexpr UINT DI_IMAGE = 0x0002;
 constexpr UINT DI_NORMAL = 0x0003;
+constexpr UINT DI_COMPAT = 0x0004;
 constexpr UINT DI_DEFAULTSIZE = 0x0008;
 BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT frame,
                 HBRUSH flickerFreeBrush, UINT flags);
