@@ -313,10 +313,10 @@ void PumpHost(int timeoutMs) {
 
 void CheckHover() {
   State& s = Now();
-  if (s.tracked == nullptr || !(s.trackFlags & TME_HOVER) || s.hoverSince == 0) return;
+  if (s.tracked == nullptr || !(s.trackFlags & TME_HOVER) || !s.hoverArmed) return;
   if (Clock() < s.hoverSince + s.hoverTime) return;
   s.trackFlags &= ~TME_HOVER;
-  s.hoverSince = 0;
+  s.hoverArmed = false;
   PostMessageW(s.tracked->Handle(), WM_MOUSEHOVER, MouseKeys(),
                PointParam(ToClient(s.tracked, s.pointer)));
   if (s.trackFlags == 0) s.tracked = nullptr;
@@ -346,6 +346,7 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* request) {
   if (request->dwFlags & TME_HOVER) {
     s.hoverTime = request->dwHoverTime == HOVER_DEFAULT ? 400 : request->dwHoverTime;
     s.hoverSince = Clock();
+    s.hoverArmed = true;
     s.hoverAnchor = s.pointer;
   }
   return TRUE;

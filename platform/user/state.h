@@ -48,6 +48,7 @@ struct State {
   Window* tracked = nullptr;
   DWORD trackFlags = 0;
   DWORD hoverTime = 400;
+  bool hoverArmed = false;
   std::uint64_t hoverSince = 0;
   POINT hoverAnchor{0, 0};
   // Double clicks.

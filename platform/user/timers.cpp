@@ -53,7 +53,7 @@ int MillisecondsUntilNextTimer() {
                                          static_cast<std::int64_t>(Clock()));
   }
   const State& s = Now();
-  if (s.tracked != nullptr && (s.trackFlags & TME_HOVER) && s.hoverSince != 0) {
+  if (s.tracked != nullptr && (s.trackFlags & TME_HOVER) && s.hoverArmed) {
     const std::int64_t hover = std::max<std::int64_t>(
         0, static_cast<std::int64_t>(s.hoverSince + s.hoverTime) -
                static_cast<std::int64_t>(Clock()));
