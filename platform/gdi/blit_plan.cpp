@@ -35,16 +35,16 @@ SourceView ViewOf(const BlitJob& job) {
     view.stride = static_cast<std::size_t>(source.width);
     return view;
   }
-  const auto [left, right] =
-      std::minmax_element(job.columns.source.begin(), job.columns.source.end());
-  const auto [top, bottom] = std::minmax_element(job.rows.source.begin(), job.rows.source.end());
-  view.left = *left;
-  view.top = *top;
-  view.stride = static_cast<std::size_t>(*right - *left + 1);
-  view.copy.resize(view.stride * static_cast<std::size_t>(*bottom - *top + 1));
-  for (int y = *top; y <= *bottom; ++y) {
-    std::copy_n(source.Row(y) + *left, view.stride,
-                view.copy.begin() + static_cast<std::ptrdiff_t>((y - *top) * view.stride));
+  // The source runs one way along each axis, so its ends bound what is read.
+  const int left = job.columns.SourceLow(), right = job.columns.SourceHigh();
+  const int top = job.rows.SourceLow(), bottom = job.rows.SourceHigh();
+  view.left = left;
+  view.top = top;
+  view.stride = static_cast<std::size_t>(right - left + 1);
+  view.copy.resize(view.stride * static_cast<std::size_t>(bottom - top + 1));
+  for (int y = top; y <= bottom; ++y) {
+    std::copy_n(source.Row(y) + left, view.stride,
+                view.copy.begin() + static_cast<std::ptrdiff_t>((y - top) * view.stride));
   }
   view.pixels = view.copy.data();
   return view;
@@ -57,6 +57,22 @@ void RunFill(const BlitJob& job) {
   }
 }
 
+// Unscaled and unmirrored: the destination range that reads inside the
+// source follows directly.
+AxisPlan PlanStraight(const AxisRequest& r, std::int64_t d0, std::int64_t s0, std::int64_t n) {
+  const std::int64_t shift = s0 - d0;
+  const std::int64_t low = std::max({d0, std::int64_t{r.destinationLow}, r.sourceLow - shift});
+  const std::int64_t high =
+      std::min({d0 + n, std::int64_t{r.destinationHigh}, r.sourceHigh - shift});
+  AxisPlan plan;
+  plan.identity = true;
+  if (low >= high) return plan;
+  plan.first = static_cast<LONG>(low);
+  plan.count = static_cast<int>(high - low);
+  plan.sourceFirst = static_cast<int>(low + shift);
+  return plan;
+}
+
 }  // namespace
 
 AxisPlan PlanAxis(const AxisRequest& r) {
@@ -67,6 +83,7 @@ AxisPlan PlanAxis(const AxisRequest& r) {
   const std::int64_t d0 = Start(r.destination, r.destinationExtent);
   const std::int64_t s0 = Start(r.source, r.sourceExtent);
   const bool mirror = (r.destinationExtent < 0) != (r.sourceExtent < 0);
+  if (dn == sn && !mirror) return PlanStraight(r, d0, s0, dn);
   const std::int64_t low = std::max<std::int64_t>(d0, r.destinationLow);
   const std::int64_t high = std::min<std::int64_t>(d0 + dn, r.destinationHigh);
   if (low >= high) return plan;
@@ -84,7 +101,6 @@ AxisPlan PlanAxis(const AxisRequest& r) {
     }
   }
   plan.count = static_cast<int>(plan.source.size());
-  plan.identity = dn == sn && !mirror;
   return plan;
 }
 
@@ -103,10 +119,10 @@ void RunBlit(const BlitJob& job) {
   std::vector<std::uint32_t> gathered;
   if (!job.columns.identity) gathered.resize(static_cast<std::size_t>(job.columns.count));
   for (int i = 0; i < job.rows.count; ++i) {
-    const int y = job.rows.source[i];
+    const int y = job.rows.SourceOf(i);
     std::uint32_t* out = job.destination->Row(job.rows.first + i) + job.columns.first;
     if (job.columns.identity) {
-      job.routine(out, view.At(job.columns.source.front(), y), job.columns.count, job.context);
+      job.routine(out, view.At(job.columns.sourceFirst, y), job.columns.count, job.context);
       continue;
     }
     const std::uint32_t* in = view.At(view.left, y);

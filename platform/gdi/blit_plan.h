@@ -2,6 +2,7 @@
 // axis at a time and cut to both bitmaps before any pixel moves.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -24,10 +25,17 @@ struct AxisRequest {
 };
 
 struct AxisPlan {
-  LONG first = 0;           // first destination pixel drawn
-  int count = 0;            // how many; 0 when nothing is left
-  std::vector<int> source;  // the source pixel of each, nearest to its centre
-  bool identity = false;    // source[i] == source[0] + i
+  LONG first = 0;         // first destination pixel drawn
+  int count = 0;          // how many; 0 when nothing is left
+  bool identity = false;  // unscaled and not mirrored: pixel i reads sourceFirst + i
+  int sourceFirst = 0;
+  std::vector<int> source;  // otherwise the source pixel of each, nearest to its centre
+
+  int SourceOf(int i) const { return identity ? sourceFirst + i : source[i]; }
+  int SourceLow() const { return identity ? sourceFirst : std::min(source.front(), source.back()); }
+  int SourceHigh() const {  // inclusive
+    return identity ? sourceFirst + count - 1 : std::max(source.front(), source.back());
+  }
 };
 
 // Destination pixels whose source lies outside what may be read are left

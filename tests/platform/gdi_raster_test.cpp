@@ -397,54 +397,60 @@ TEST_F(GdiRaster, WindowContextsDrawInsideTheirClipAndReportWhatChanged) {
     void Changed(const RECT& area) override { changed.push_back(area); }
     std::vector<RECT> changed;
   };
+  // What the drawings below draw with.
+  struct Tools {
+    HDC picture;
+    HBRUSH brush;
+  };
   Canvas picture(40, 40, 0x00FF00);
-  HBRUSH brush = CreateSolidBrush(0x0000FF);
-  TRIVERTEX vertices[2] = {{-50, -50, 0xFF00, 0, 0, 0}, {60, 60, 0, 0, 0xFF00, 0}};
-  GRADIENT_RECT mesh{0, 1};
-  const RECT everything{-100, -100, 100, 100};
-  using Draw = void (*)(HDC dc, HDC source, HBRUSH brush, TRIVERTEX * vertices,
-                        GRADIENT_RECT * mesh, const RECT* everything);
+  const Tools tools{picture.dc(), CreateSolidBrush(0x0000FF)};
   struct Case {
     const char* name;
-    Draw draw;
+    void (*draw)(HDC dc, const Tools& tools);
   };
   const Case cases[] = {
-      {"BitBlt", [](HDC dc, HDC s, HBRUSH, TRIVERTEX*, GRADIENT_RECT*,
-                    const RECT*) { BitBlt(dc, -5, -5, 40, 40, s, 0, 0, SRCCOPY); }},
+      {"BitBlt",
+       [](HDC dc, const Tools& t) { BitBlt(dc, -5, -5, 40, 40, t.picture, 0, 0, SRCCOPY); }},
       {"StretchBlt",
-       [](HDC dc, HDC s, HBRUSH, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
-         StretchBlt(dc, -9, -9, 80, 80, s, 0, 0, 40, 40, SRCINVERT);
+       [](HDC dc, const Tools& t) {
+         StretchBlt(dc, -9, -9, 80, 80, t.picture, 0, 0, 40, 40, SRCINVERT);
        }},
-      {"PatBlt", [](HDC dc, HDC, HBRUSH, TRIVERTEX*, GRADIENT_RECT*,
-                    const RECT*) { PatBlt(dc, -9, -9, 80, 80, WHITENESS); }},
+      {"PatBlt", [](HDC dc, const Tools&) { PatBlt(dc, -9, -9, 80, 80, WHITENESS); }},
       {"Rectangle",
-       [](HDC dc, HDC, HBRUSH b, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
-         HGDIOBJ old = SelectObject(dc, b);
+       [](HDC dc, const Tools& t) {
+         HGDIOBJ old = SelectObject(dc, t.brush);
          Rectangle(dc, -20, -20, 90, 90);
          SelectObject(dc, old);
        }},
       {"Ellipse",
-       [](HDC dc, HDC, HBRUSH b, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
-         HGDIOBJ old = SelectObject(dc, b);
+       [](HDC dc, const Tools& t) {
+         HGDIOBJ old = SelectObject(dc, t.brush);
          Ellipse(dc, -30, -30, 40, 40);
          SelectObject(dc, old);
        }},
-      {"GradientFill", [](HDC dc, HDC, HBRUSH, TRIVERTEX* v, GRADIENT_RECT* m,
-                          const RECT*) { GradientFill(dc, v, 2, m, 1, GRADIENT_FILL_RECT_H); }},
-      {"FillRect", [](HDC dc, HDC, HBRUSH b, TRIVERTEX*, GRADIENT_RECT*,
-                      const RECT* r) { FillRect(dc, r, b); }},
+      {"GradientFill",
+       [](HDC dc, const Tools&) {
+         TRIVERTEX v[2] = {{-50, -50, 0xFF00, 0, 0, 0}, {60, 60, 0, 0, 0xFF00, 0}};
+         GRADIENT_RECT mesh{0, 1};
+         GradientFill(dc, v, 2, &mesh, 1, GRADIENT_FILL_RECT_H);
+       }},
+      {"FillRect",
+       [](HDC dc, const Tools& t) {
+         const RECT r{-100, -100, 100, 100};
+         FillRect(dc, &r, t.brush);
+       }},
       {"FrameRect",
-       [](HDC dc, HDC, HBRUSH b, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
+       [](HDC dc, const Tools& t) {
          const RECT r{-1, -1, 5, 5};
-         FrameRect(dc, &r, b);
+         FrameRect(dc, &r, t.brush);
        }},
       {"DrawFocusRect",
-       [](HDC dc, HDC, HBRUSH, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
+       [](HDC dc, const Tools&) {
          const RECT r{-2, 1, 20, 4};
          DrawFocusRect(dc, &r);
        }},
       {"SetPixel",
-       [](HDC dc, HDC, HBRUSH, TRIVERTEX*, GRADIENT_RECT*, const RECT*) {
+       [](HDC dc, const Tools&) {
          for (int i = -3; i < 20; ++i) SetPixel(dc, i, i, 0x00FFFF);
        }},
   };
@@ -457,7 +463,7 @@ TEST_F(GdiRaster, WindowContextsDrawInsideTheirClipAndReportWhatChanged) {
     Recorder recorder;
     frame->listener = &recorder;
     HDC dc = gdi::CreateWindowDc(frame, nullptr, POINT{6, 4}, clip);
-    c.draw(dc, picture.dc(), brush, vertices, &mesh, &everything);
+    c.draw(dc, tools);
 
     RECT drawn{24, 16, 0, 0};  // bounds of the pixels that changed
     for (int y = 0; y < 16; ++y) {
@@ -486,7 +492,7 @@ TEST_F(GdiRaster, WindowContextsDrawInsideTheirClipAndReportWhatChanged) {
     DeleteDC(dc);
     gdi::Destroy(frame);
   }
-  DeleteObject(brush);
+  DeleteObject(tools.brush);
 }
 
 TEST_F(GdiRaster, CopiesFromAWindowContextReadOnlyItsOwnPart) {
