@@ -73,7 +73,8 @@ BOOL Blit(HDC destinationHandle, const Extent& to, HDC sourceHandle, const Exten
   DeviceContext* source = nullptr;
   if (RopUsesSource(rop) && (source = LookupDc(sourceHandle)) == nullptr) return FALSE;
   const RECT drawable = destination->DrawableArea();
-  if (IsEmpty(drawable)) return TRUE;
+  // Nothing to draw on, or nothing to read: done, and not a failure.
+  if (IsEmpty(drawable) || (source != nullptr && IsEmpty(source->DrawableArea()))) return TRUE;
   BlitJob job;
   job.context = ContextFor(*destination, source, rop);
   if (!PatternOf(*destination, rop, &job.context)) return TRUE;

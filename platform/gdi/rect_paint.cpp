@@ -71,11 +71,10 @@ int FrameRect(HDC handle, const RECT* rect, HBRUSH brush) {
   if (!paints) return TRUE;
   Strip sides[4];
   const int count = SidesOf(*rect, sides);
-  const std::uint32_t pixel = StoredPixel(*dc->target, color);
   for (int i = 0; i < count; ++i) {
     const RECT part = PartOf(*dc, sides[i]);
     if (IsEmpty(part)) continue;
-    FillArea(*dc->target, part, pixel);
+    FillArea(*dc->target, part, StoredPixel(*dc->target, color));
     dc->Touched(part);
   }
   return TRUE;

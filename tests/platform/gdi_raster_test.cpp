@@ -489,6 +489,12 @@ TEST_F(GdiRaster, WindowContextsDrawInsideTheirClipAndReportWhatChanged) {
                 reported.right >= drawn.right && reported.bottom >= drawn.bottom)
         << "reported " << reported.left << "," << reported.top << "," << reported.right << ","
         << reported.bottom;
+
+    // A minimised window's frame buffer has no pixels: nothing is drawn or reported.
+    gdi::ResizeFrameBuffer(frame, 0, 0);
+    recorder.changed.clear();
+    c.draw(dc, tools);
+    EXPECT_TRUE(recorder.changed.empty());
     DeleteDC(dc);
     gdi::Destroy(frame);
   }
