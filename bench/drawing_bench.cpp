@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "framework/drawing/drawing.h"
-#include "framework/elements/font_spec.h"
+#include "framework/elements/font.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "framework/elements/font_spec.h"
+#include "framework/elements/font.h"
 #include "framework/elements/gui_element.h"
 #include "framework/util/text.h"
 #include "platform/api/kernel.h"

@@ -84,7 +84,7 @@ DeviceContext* NewMemoryDc() {
 
 bool SelectedSomewhere(const Object* object) {
   if (object->kind == Kind::Bitmap) return static_cast<const Bitmap*>(object)->selectedInto;
-  return false;
+  return SelectedInAnyContext(object);
 }
 
 template <typename T>

@@ -71,6 +71,17 @@ void Destroy(Object* object) {
   Live().erase(object);
 }
 
+bool SelectedInAnyContext(const Object* object) {
+  for (const auto& [address, owned] : Live()) {
+    if (owned->kind != Kind::DeviceContext) continue;
+    const auto* dc = static_cast<const DeviceContext*>(owned.get());
+    if (dc->bitmap == object || dc->pen == object || dc->brush == object || dc->font == object) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::size_t LiveObjectCount() { return Live().size() - stockCount; }
 
 Bitmap* NewColorBitmap(int width, int height) {

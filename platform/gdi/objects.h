@@ -127,6 +127,9 @@ T* Register(std::unique_ptr<T> object) {
 }
 void Destroy(Object* object);
 
+// Whether a live context has the object selected.
+bool SelectedInAnyContext(const Object* object);
+
 // Objects made and not yet deleted, stock objects not counted.
 std::size_t LiveObjectCount();
 

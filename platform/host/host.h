@@ -43,7 +43,7 @@ struct WindowTraits {
   bool popup = false;    // no decoration at all
 };
 
-struct WindowSpec {
+struct WindowOptions {
   std::string titleUtf8;
   Rect bounds;  // position on the screen and size of the content (menu bar plus client)
   WindowTraits traits;
@@ -133,7 +133,7 @@ class Host {
   virtual ~Host() = default;
 
   // Windows. The content of a window is the frame buffer that Present shows.
-  virtual WindowId CreateWindow(const WindowSpec& spec) = 0;
+  virtual WindowId CreateWindow(const WindowOptions& options) = 0;
   virtual void DestroyWindow(WindowId window) = 0;
   virtual void SetTitle(WindowId window, const std::string& titleUtf8) = 0;
   virtual void SetIcon(WindowId window, PixelView argb) = 0;

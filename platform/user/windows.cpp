@@ -33,11 +33,11 @@ void MakeHostWindow(Window& w) {
   const SIZE size = FrameBufferSize(w);
   w.frame = gdi::NewFrameBuffer(size.cx, size.cy);
   w.frame->listener = &w.changes;
-  host::WindowSpec spec;
-  spec.titleUtf8 = crt::Utf8FromUtf16(w.text);
-  spec.bounds = HostBounds(w);
-  spec.traits = TraitsOf(w);
-  w.hostWindow = host::Current().CreateWindow(spec);
+  host::WindowOptions options;
+  options.titleUtf8 = crt::Utf8FromUtf16(w.text);
+  options.bounds = HostBounds(w);
+  options.traits = TraitsOf(w);
+  w.hostWindow = host::Current().CreateWindow(options);
 }
 
 void SendSizeAndMove(Window& w) {

@@ -90,6 +90,21 @@ TEST(GdiObjects, ABitmapIsInOneContextAtATimeAndStaysWhileSelected) {
   DeleteDC(first);
 }
 
+TEST(GdiObjects, PensBrushesAndFontsStayWhileAContextHoldsThem) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  HBRUSH brush = CreateSolidBrush(0);
+  HFONT font = CreateFontW(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, u"System");
+  for (HGDIOBJ object : {HGDIOBJ(pen), HGDIOBJ(brush), HGDIOBJ(font)}) {
+    HGDIOBJ old = SelectObject(dc, object);
+    EXPECT_FALSE(DeleteObject(object));
+    EXPECT_NE(gdi::Lookup(object), nullptr);
+    SelectObject(dc, old);
+    EXPECT_TRUE(DeleteObject(object));
+  }
+  DeleteDC(dc);
+}
+
 TEST(GdiObjects, StaleAndWrongHandlesAreRefused) {
   HBRUSH brush = CreateSolidBrush(0);
   DeleteObject(brush);

@@ -40,7 +40,7 @@ TEST(HeadlessClock, WaitingIsTheClockMovingOn) {
 
 TEST(HeadlessWindows, KeepWhatWasPresentedInTheChangedRectanglesOnly) {
   HeadlessHost host;
-  const host::WindowId id = host.CreateWindow(host::WindowSpec{"t", {0, 0, 4, 3}, {}});
+  const host::WindowId id = host.CreateWindow(host::WindowOptions{"t", {0, 0, 4, 3}, {}});
   std::uint32_t first[12], second[12];
   std::fill(std::begin(first), std::end(first), 0x111111u);
   std::fill(std::begin(second), std::end(second), 0x222222u);

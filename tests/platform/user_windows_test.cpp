@@ -25,10 +25,10 @@ TEST(Windows, CreationSendsItsMessagesBeforeReturningAndShowsAVisibleWindow) {
   EXPECT_EQ(GetFocus(), w);
   const auto* hostWindow = Host().Window(Host().Windows().back());
   ASSERT_NE(hostWindow, nullptr);
-  EXPECT_EQ(hostWindow->spec.titleUtf8, "Zarvo");
-  EXPECT_FALSE(hostWindow->spec.traits.resizable);
-  EXPECT_TRUE(hostWindow->spec.traits.minimizeButton);
-  EXPECT_FALSE(hostWindow->spec.traits.maximizeButton);
+  EXPECT_EQ(hostWindow->options.titleUtf8, "Zarvo");
+  EXPECT_FALSE(hostWindow->options.traits.resizable);
+  EXPECT_TRUE(hostWindow->options.traits.minimizeButton);
+  EXPECT_FALSE(hostWindow->options.traits.maximizeButton);
   EXPECT_EQ(hostWindow->visibility, host::Visibility::Shown);
   DestroyWindow(w);
 }
@@ -53,12 +53,12 @@ TEST(Windows, ClientAreaIsTheWindowLessItsFrameAndTheSizeCanBeCorrected) {
   EXPECT_EQ(sizes.back().lParam, MAKELONG(800, 640));
   // The frame buffer and the host window follow.
   const auto* hostWindow = Host().Window(Host().Windows().back());
-  EXPECT_EQ(hostWindow->spec.bounds.width, 800);
-  EXPECT_EQ(hostWindow->spec.bounds.height, 640);
+  EXPECT_EQ(hostWindow->options.bounds.width, 800);
+  EXPECT_EQ(hostWindow->options.bounds.height, 640);
   POINT p{0, 0};
   ClientToScreen(w, &p);
-  EXPECT_EQ(p.x, hostWindow->spec.bounds.x);
-  EXPECT_EQ(p.y, hostWindow->spec.bounds.y);
+  EXPECT_EQ(p.x, hostWindow->options.bounds.x);
+  EXPECT_EQ(p.y, hostWindow->options.bounds.y);
   ScreenToClient(w, &p);
   EXPECT_EQ(p.x, 0);
   DestroyWindow(w);
@@ -109,7 +109,7 @@ TEST(Windows, TextStyleAndProcedureSlots) {
   char16_t buffer[4];
   EXPECT_EQ(GetWindowTextW(w, buffer, 4), 3);  // cut to the buffer, zero included
   EXPECT_EQ(std::u16string(buffer), u"caf");
-  EXPECT_EQ(Host().Window(Host().Windows().back())->spec.titleUtf8, "caff\xC3\xA8");
+  EXPECT_EQ(Host().Window(Host().Windows().back())->options.titleUtf8, "caff\xC3\xA8");
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), WS_POPUP);
   ShowWindow(w, SW_SHOWNA);
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), WS_POPUP | WS_VISIBLE);

@@ -52,17 +52,17 @@ std::int64_t PlayedSound::DurationMs() const {
 
 HeadlessHost::HeadlessHost() : wallMs_(ToMilliseconds(kStart)) {}
 
-WindowId HeadlessHost::CreateWindow(const WindowSpec& spec) {
+WindowId HeadlessHost::CreateWindow(const WindowOptions& options) {
   const WindowId id = nextWindow_++;
   WindowRecord& record = windows_[id];
-  record.spec = spec;
+  record.options = options;
   return id;
 }
 
 void HeadlessHost::DestroyWindow(WindowId window) { windows_.erase(window); }
 
 void HeadlessHost::SetTitle(WindowId window, const std::string& titleUtf8) {
-  if (auto it = windows_.find(window); it != windows_.end()) it->second.spec.titleUtf8 = titleUtf8;
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.options.titleUtf8 = titleUtf8;
 }
 
 void HeadlessHost::SetIcon(WindowId window, PixelView argb) {
@@ -79,7 +79,7 @@ void HeadlessHost::SetIcon(WindowId window, PixelView argb) {
 }
 
 void HeadlessHost::SetBounds(WindowId window, Rect bounds) {
-  if (auto it = windows_.find(window); it != windows_.end()) it->second.spec.bounds = bounds;
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.options.bounds = bounds;
 }
 
 void HeadlessHost::SetVisibility(WindowId window, Visibility visibility) {
@@ -87,7 +87,7 @@ void HeadlessHost::SetVisibility(WindowId window, Visibility visibility) {
 }
 
 void HeadlessHost::SetTraits(WindowId window, WindowTraits traits) {
-  if (auto it = windows_.find(window); it != windows_.end()) it->second.spec.traits = traits;
+  if (auto it = windows_.find(window); it != windows_.end()) it->second.options.traits = traits;
 }
 
 void HeadlessHost::Focus(WindowId window) {

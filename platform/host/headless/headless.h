@@ -15,7 +15,7 @@
 namespace host::headless {
 
 struct WindowRecord {
-  WindowSpec spec;
+  WindowOptions options;
   Visibility visibility = Visibility::Hidden;
   bool focused = false;
   std::vector<std::uint32_t> frame;  // what was last presented, 0x00RRGGBB
@@ -46,7 +46,7 @@ class HeadlessHost final : public Host {
   HeadlessHost();
 
   // Host.
-  WindowId CreateWindow(const WindowSpec& spec) override;
+  WindowId CreateWindow(const WindowOptions& options) override;
   void DestroyWindow(WindowId window) override;
   void SetTitle(WindowId window, const std::string& titleUtf8) override;
   void SetIcon(WindowId window, PixelView argb) override;

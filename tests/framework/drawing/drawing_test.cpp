@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/drawing/drawing.h"
-#include "framework/elements/font_spec.h"
+#include "framework/elements/font.h"
 #include "platform/gdi/bmp_writer.h"
 #include "platform/gdi/objects.h"
 #include "tests/support/temp_folder.h"

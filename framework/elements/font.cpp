@@ -1,4 +1,4 @@
-#include "framework/elements/font_spec.h"
+#include "framework/elements/font.h"
 
 #include "framework/util/text.h"
 
