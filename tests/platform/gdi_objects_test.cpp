@@ -68,10 +68,10 @@ TEST(GdiObjects, EveryObjectMadeIsCountedUntilDeletedAndStockObjectsNever) {
 
   EXPECT_TRUE(DeleteObject(GetStockObject(NULL_BRUSH)));  // does nothing
   EXPECT_NE(gdi::Lookup(GetStockObject(NULL_BRUSH)), nullptr);
+  EXPECT_TRUE(DeleteDC(dc));  // lets go of the brush and the font still selected
   for (HGDIOBJ object : {HGDIOBJ(pen), HGDIOBJ(brush), HGDIOBJ(font)}) {
     EXPECT_TRUE(DeleteObject(object));
   }
-  EXPECT_TRUE(DeleteDC(dc));
   EXPECT_EQ(gdi::LiveObjectCount(), before);
 }
 
