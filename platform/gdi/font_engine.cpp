@@ -19,8 +19,8 @@ constexpr int kMaxPixelHeight = 1000;
 constexpr int kFaceAttempts = 4;
 
 // TEXTMETRICW pitch bits. TMPF_FIXED_PITCH means the opposite of its name, as
-// on the system the program was written for: it is set for a proportional
-// face and clear for a fixed-pitch one.
+// the API defines it and callers expect: it is set for a proportional face
+// and clear for a fixed-pitch one.
 constexpr BYTE kTmpfFixedPitch = 0x01;
 constexpr BYTE kTmpfVector = 0x02;
 constexpr BYTE kTmpfTrueType = 0x04;
