@@ -21,8 +21,8 @@ long long LineLeft(const RECT& rect, UINT format, long long width) {
   return rect.left;
 }
 
-// Vertical alignment applies to a single line only, as on the system the
-// program was written for; several lines always start at the top.
+// Vertical alignment applies to a single line only, as the API defines it;
+// several lines always start at the top.
 long long FirstLineTop(const RECT& rect, UINT format, long long height) {
   if ((format & DT_SINGLELINE) == 0) return rect.top;
   if ((format & DT_VCENTER) != 0)

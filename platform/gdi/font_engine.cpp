@@ -19,8 +19,8 @@ constexpr int kMaxPixelHeight = 1000;
 constexpr int kFaceAttempts = 4;
 
 // TEXTMETRICW pitch bits. TMPF_FIXED_PITCH means the opposite of its name, as
-// on the system the program was written for: it is set for a proportional
-// face and clear for a fixed-pitch one.
+// the API defines it and callers expect: it is set for a proportional face
+// and clear for a fixed-pitch one.
 constexpr BYTE kTmpfFixedPitch = 0x01;
 constexpr BYTE kTmpfVector = 0x02;
 constexpr BYTE kTmpfTrueType = 0x04;
@@ -98,7 +98,10 @@ void SetMetrics(const LOGFONTW& log, const DesignMetrics& d, const Cell& cell, b
   tm.tmItalic = log.lfItalic != 0;
   tm.tmUnderlined = log.lfUnderline != 0;
   tm.tmStruckOut = log.lfStrikeOut != 0;
-  const bool fixed = d.fixedPitch || face->GlyphFor(U'i').advance == face->GlyphFor(U'W').advance;
+  // Read one at a time: a glyph is only sure to stay cached until the next is asked for.
+  const int narrow = face->GlyphFor(U'i').advance;
+  const int wide = face->GlyphFor(U'W').advance;
+  const bool fixed = d.fixedPitch || narrow == wide;
   tm.tmPitchAndFamily = static_cast<BYTE>((fixed ? 0 : kTmpfFixedPitch) | kTmpfVector |
                                           (d.trueType ? kTmpfTrueType : 0) |
                                           (monospace || fixed ? FF_MODERN : FF_SWISS));
@@ -107,12 +110,12 @@ void SetMetrics(const LOGFONTW& log, const DesignMetrics& d, const Cell& cell, b
 
 // Opens the face chosen for the font, passing over files that FreeType
 // cannot read.
-bool OpenChosenFace(const LOGFONTW& log, FontFace* face, DesignMetrics* design, Cell* cell,
-                    FaceChoice* choice) {
+bool OpenChosenFace(const LOGFONTW& log, const FaceCatalog& faces, FontFace* face,
+                    DesignMetrics* design, Cell* cell, FaceChoice* choice) {
   const FaceRequest request = RequestFor(log);
   std::vector<std::string> rejected;
   for (int attempt = 0; attempt < kFaceAttempts; ++attempt) {
-    *choice = ChooseFace(InstalledFaces(), request, rejected);
+    *choice = ChooseFace(faces, request, rejected);
     if (choice->entry == nullptr) return false;
     const FaceEntry& entry = *choice->entry;
     if (SizedFace::ReadDesign(entry.file, entry.index, design)) {
@@ -130,22 +133,17 @@ bool OpenChosenFace(const LOGFONTW& log, FontFace* face, DesignMetrics* design, 
 }
 
 // With no face to be had at all, characters still show, as boxes.
-const Glyph& BoxGlyph(const TEXTMETRICW& tm) {
-  static Glyph box;
-  const int width = std::max<int>(1, tm.tmAveCharWidth - 1);
-  const int rows = std::max<int>(1, tm.tmAscent - tm.tmInternalLeading);
-  if (box.width != width || box.rows != rows) {
-    box.left = 0;
-    box.top = rows;
-    box.width = width;
-    box.rows = rows;
-    box.advance = tm.tmAveCharWidth;
-    box.coverage.assign(static_cast<std::size_t>(width) * rows, 0);
-    for (int y = 0; y < rows; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const bool edge = x == 0 || y == 0 || x == width - 1 || y == rows - 1;
-        box.coverage[static_cast<std::size_t>(y) * width + x] = edge ? 255 : 0;
-      }
+Glyph BoxGlyph(const Cell& cell) {
+  Glyph box;
+  box.advance = std::max(1, cell.em / 2);
+  box.width = std::max(1, box.advance - 1);
+  box.rows = std::max(1, cell.em * 7 / 10);
+  box.top = box.rows;
+  box.coverage.assign(static_cast<std::size_t>(box.width) * box.rows, 0);
+  for (int y = 0; y < box.rows; ++y) {
+    for (int x = 0; x < box.width; ++x) {
+      const bool edge = x == 0 || y == 0 || x == box.width - 1 || y == box.rows - 1;
+      box.coverage[static_cast<std::size_t>(y) * box.width + x] = edge ? 255 : 0;
     }
   }
   return box;
@@ -157,24 +155,28 @@ const Glyph& FontFace::GlyphFor(char32_t codePoint) const {
   if (sized) return sized->GlyphFor(codePoint);
   static const Glyph nothing;
   if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) return nothing;
-  return BoxGlyph(metrics);
+  return box;
 }
 
 std::shared_ptr<FontFace> RealizeFont(const LOGFONTW& log) {
+  return RealizeFont(log, InstalledFaces());
+}
+
+std::shared_ptr<FontFace> RealizeFont(const LOGFONTW& log, const FaceCatalog& faces) {
   auto face = std::make_shared<FontFace>();
   face->underline = log.lfUnderline != 0;
   face->strikeOut = log.lfStrikeOut != 0;
   DesignMetrics design;
   Cell cell;
   FaceChoice choice;
-  if (!OpenChosenFace(log, face.get(), &design, &cell, &choice)) {
-    // Design metrics of a plain sans: a cell of 8 tenths ascent.
+  if (!OpenChosenFace(log, faces, face.get(), &design, &cell, &choice)) {
+    // Design metrics of a plain sans: eight tenths of the em above the baseline.
     design = DesignMetrics{};
     design.ascent = 1638;
     design.descent = 410;
     design.maxAdvance = 1229;
     cell = CellFor(log.lfHeight, design);
-    face->metrics.tmAveCharWidth = std::max(1, cell.em / 2);
+    face->box = BoxGlyph(cell);
   }
   const bool monospace = choice.entry != nullptr && choice.entry->monospace;
   SetMetrics(log, design, cell, choice.embolden, monospace, face.get());

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/font_catalog.h"
 #include "platform/gdi/objects.h"
 
 namespace gdi {
@@ -39,14 +40,22 @@ struct FontFace {
   int strikeTop = 0;
   int strikeHeight = 1;
 
+  // What every character but a control character draws when no face could
+  // be opened at all.
+  Glyph box;
+
   // A control character has no ink and no width; a character the face lacks
-  // draws the face's missing-glyph box.
+  // draws the face's missing-glyph box. The glyph stays valid until the next
+  // one is asked of the same face.
   const Glyph& GlyphFor(char32_t codePoint) const;
 };
 
 // Makes the face of a font description. Never fails: a face that is not
-// installed is stood in for by another.
+// installed is stood in for by another, and with no face at all characters
+// are drawn as boxes.
 std::shared_ptr<FontFace> RealizeFont(const LOGFONTW& log);
+// The same, choosing among the given faces instead of the installed ones.
+std::shared_ptr<FontFace> RealizeFont(const LOGFONTW& log, const FaceCatalog& faces);
 
 // The face of a font, made the first time it is needed.
 FontFace& FaceOf(Font& font);

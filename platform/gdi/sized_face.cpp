@@ -76,8 +76,9 @@ DesignMetrics DesignOf(FT_Face face) {
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   const int hheaAscent = face->ascender;
   const int hheaDescent = -face->descender;
-  // The system's fonts measure their cell by the OS/2 "Windows" ascent and
-  // descent, which cover every glyph; the typographic values are a fallback.
+  // A font's cell is measured by the OS/2 table's usWinAscent and
+  // usWinDescent, which cover every glyph; the typographic values are a
+  // fallback.
   if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
     d.ascent = os2->usWinAscent;
     d.descent = os2->usWinDescent;

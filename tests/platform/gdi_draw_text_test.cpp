@@ -32,8 +32,8 @@ class DrawTextCanvas : public TextCanvas {
     return DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, format);
   }
   RECT Measure(std::u16string_view text, UINT format, RECT rect = {10, 10, 10, 10}) {
-    const int height = DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect,
-                                 format | DT_CALCRECT);
+    const int height =
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
     EXPECT_EQ(height, rect.bottom - rect.top);
     return rect;
   }

@@ -8,7 +8,9 @@
 #include "platform/gdi/font_catalog.h"
 #include "platform/gdi/font_engine.h"
 #include "platform/gdi/font_match.h"
+#include "platform/gdi/objects.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_canvas.h"
 
 using gdi::FaceCatalog;
 using gdi::FaceEntry;
@@ -170,6 +172,45 @@ TEST(FontCatalog, AFolderScanReadsEveryFaceFileAndSkipsTheRest) {
   EXPECT_FALSE(scanned[0].monospace);
   EXPECT_EQ(scanned[0].width, 100);
   EXPECT_TRUE(gdi::CatalogFromFolders({folder / "missing"}).empty());
+}
+
+TEST(FontEngine, AFaceThatCannotBeOpenedGivesWayToTheNext) {
+  const FaceCatalog& installed = gdi::InstalledFaces();
+  const auto sans = std::find_if(installed.begin(), installed.end(), [](const FaceEntry& e) {
+    return e.file.ends_with("/DejaVuSans.ttf");
+  });
+  ASSERT_NE(sans, installed.end());
+  const FaceCatalog faces = {Face("/no/such/folder/Sans.ttf", "DejaVu Sans"),
+                             Face(sans->file, "Elsewhere Sans")};
+  const auto face = gdi::RealizeFont(Log(u"Dialog"), faces);
+  EXPECT_EQ(face->file, sans->file);
+  EXPECT_EQ(face->metrics.tmHeight, 16);
+}
+
+TEST(FontEngine, WithNoFaceAtAllCharactersAreDrawnAsBoxes) {
+  for (const FaceCatalog& faces : {FaceCatalog{}, FaceCatalog{Face("/no/such/Sans.ttf", "Sans")}}) {
+    SCOPED_TRACE(faces.size());
+    LOGFONTW log = Log(u"Dialog");
+    log.lfHeight = -20;
+    HFONT font = CreateFontIndirectW(&log);
+    gdi::LookupFont(font)->face = gdi::RealizeFont(log, faces);
+    const TEXTMETRICW& tm = gdi::LookupFont(font)->face->metrics;
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+
+    testing_support::TextCanvas canvas(80, 40);
+    HGDIOBJ old = SelectObject(canvas.dc, font);
+    SetTextColor(canvas.dc, RGB(255, 255, 255));
+    ASSERT_TRUE(TextOutW(canvas.dc, 5, 5, u"ab\x01", 3));
+    SIZE size{};
+    GetTextExtentPoint32W(canvas.dc, u"ab\x01", 3, &size);
+    EXPECT_EQ(size.cx, 2 * tm.tmAveCharWidth);
+    const RECT ink = canvas.Ink();
+    EXPECT_FALSE(testing_support::Empty(ink));
+    EXPECT_TRUE(testing_support::Inside(ink, RECT{5, 5, 5 + size.cx, 5 + tm.tmHeight}));
+    SelectObject(canvas.dc, old);
+    DeleteObject(font);
+  }
 }
 
 }  // namespace

@@ -328,19 +328,24 @@ class Recorder : public gdi::ChangeListener {
 };
 
 TEST(GdiTextOut, AWindowContextDrawsOnlyInsideItsClipAfterItsOrigin) {
-  gdi::Bitmap* frame = gdi::NewFrameBuffer(120, 80);
+  gdi::Bitmap* frame = gdi::NewFrameBuffer(160, 80);
   Recorder recorder;
   frame->listener = &recorder;
-  const RECT clip{35, 25, 70, 40};
+  const RECT clip{35, 25, 150, 40};
   HDC dc = gdi::CreateWindowDc(frame, nullptr, POINT{30, 20}, clip);
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, RGB(0, 0, 255));
   SetTextColor(dc, RGB(255, 255, 255));
-  ASSERT_TRUE(Out(dc, 0, 0, u"WWWWWWWWWWWWWWWW"));
+  ASSERT_TRUE(Out(dc, 0, 0, u"WWWW"));
 
-  const RECT ink = testing_support::InkBox(*frame, 0, RECT{0, 0, 120, 80});
-  // The cell starts at the origin (30, 20): the clip cuts its left, top and right.
-  EXPECT_EQ(Describe(ink), Describe(RECT{35, 25, 70, 20 + Metrics(dc).tmHeight}));
+  // The cell starts at the origin (30, 20) and ends inside the clip on the
+  // right; the clip cuts its left and top.
+  const RECT ink = testing_support::InkBox(*frame, 0, RECT{0, 0, 160, 80});
+  const SIZE extent = Extent(dc, u"WWWW");
+  ASSERT_LT(30 + extent.cx, clip.right);
+  EXPECT_EQ(Describe(ink), Describe(RECT{35, 25, 30 + extent.cx, 20 + extent.cy}));
+  // Below the baseline of "W" lies only the background, all along the cell.
+  for (LONG x = 35; x < 30 + extent.cx; ++x) ASSERT_EQ(frame->Row(19 + extent.cy)[x], 0xFFu) << x;
   ASSERT_FALSE(recorder.areas.empty());
   for (const RECT& area : recorder.areas) EXPECT_TRUE(Inside(area, clip)) << Describe(area);
   DeleteDC(dc);
