@@ -398,17 +398,20 @@ TEST(GdiTextOut, AFaceThatIsNotInstalledStillGivesText) {
   EXPECT_EQ(Metrics(canvas.dc).tmHeight - Metrics(canvas.dc).tmInternalLeading, 14);
 }
 
-TEST(GdiTextOut, AFontDeletedWhileSelectedGivesWayToTheSystemFont) {
+TEST(GdiTextOut, AFontStillSelectedIsNotDeletedAndKeepsDrawing) {
   TextCanvas canvas(120, 40);
   const TEXTMETRICW system = Metrics(canvas.dc);
   HFONT font = MakeFont(u"Dialog", -30);
-  SelectObject(canvas.dc, font);
-  EXPECT_NE(Metrics(canvas.dc).tmHeight, system.tmHeight);
-  DeleteObject(font);
+  HGDIOBJ old = SelectObject(canvas.dc, font);
+  const LONG height = Metrics(canvas.dc).tmHeight;
+  EXPECT_NE(height, system.tmHeight);
+  EXPECT_FALSE(DeleteObject(font));
   SetTextColor(canvas.dc, RGB(255, 255, 255));
   ASSERT_TRUE(Out(canvas.dc, 2, 2, u"Text"));
   EXPECT_FALSE(Empty(canvas.Ink()));
-  EXPECT_EQ(Metrics(canvas.dc).tmHeight, system.tmHeight);
+  EXPECT_EQ(Metrics(canvas.dc).tmHeight, height);
+  SelectObject(canvas.dc, old);
+  EXPECT_TRUE(DeleteObject(font));
 }
 
 TEST(GdiTextOut, FontsMadeUsedAndDeletedLeaveNothingLive) {
