@@ -473,3 +473,35 @@ BOOL UnionRect(LPRECT out, const RECT* a, const RECT* b);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
 BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL EqualRect(const RECT* a, const RECT* b);
+
+// Menus.
+constexpr UINT MF_INSERT = 0x00000000;
+constexpr UINT MF_STRING = 0x00000000;
+constexpr UINT MF_ENABLED = 0x00000000;
+constexpr UINT MF_UNCHECKED = 0x00000000;
+constexpr UINT MF_BYCOMMAND = 0x00000000;
+constexpr UINT MF_GRAYED = 0x00000001;
+constexpr UINT MF_DISABLED = 0x00000002;
+constexpr UINT MF_BITMAP = 0x00000004;
+constexpr UINT MF_CHECKED = 0x00000008;
+constexpr UINT MF_POPUP = 0x00000010;
+constexpr UINT MF_MENUBARBREAK = 0x00000020;
+constexpr UINT MF_MENUBREAK = 0x00000040;
+constexpr UINT MF_HILITE = 0x00000080;
+constexpr UINT MF_OWNERDRAW = 0x00000100;
+constexpr UINT MF_BYPOSITION = 0x00000400;
+constexpr UINT MF_SEPARATOR = 0x00000800;
+constexpr UINT MF_DEFAULT = 0x00001000;
+
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable);
+UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+int GetMenuItemCount(HMENU menu);
+BOOL SetMenu(HWND window, HMENU menu);
+HMENU GetMenu(HWND window);
+BOOL DestroyMenu(HMENU menu);
+BOOL DrawMenuBar(HWND window);
+BOOL IsMenu(HMENU menu);

@@ -41,6 +41,7 @@ struct WindowTraits {
   bool utility = false;  // a tool window: no task-bar entry
   bool topmost = false;  // always above the others
   bool popup = false;    // no decoration at all
+  bool menu = false;     // a drop-down menu: never takes the keyboard from its owner
 };
 
 struct WindowOptions {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/api/kernel.h"
+#include "platform/user/menus.h"
 
 namespace user {
 namespace {
@@ -70,6 +71,7 @@ void EnsureBuiltIns() {
   done = true;
   // Until the controls bring their own painting, a static is a plain window.
   RegisterBuiltInClass(u"static", StaticProcedure, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW));
+  RegisterDropDownClass();
 }
 
 }  // namespace

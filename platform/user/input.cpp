@@ -2,6 +2,7 @@
 // focus, and the fate of host windows.
 #include <cstdlib>
 
+#include "platform/user/menus.h"
 #include "platform/user/state.h"
 
 namespace user {
@@ -49,6 +50,12 @@ void OnKey(const host::Event& e, bool down) {
   } else if (down) {
     Now().altAlone = false;
   }
+  // A menu the user is in takes every key.
+  if (MenuActive()) {
+    if (down) Now().swallowText = MenuKey(key);
+    return;
+  }
+  Now().swallowText = false;
   if (down && TryHotKey(GenericKey(key), e.repeat)) return;
   Window* target = KeyboardTarget();
   if (target == nullptr) return;
@@ -68,6 +75,10 @@ void OnKey(const host::Event& e, bool down) {
 
 void OnText(const host::Event& e) {
   State& s = Now();
+  if (s.swallowText || MenuActive()) {
+    s.swallowText = false;
+    return;
+  }
   // Typed text belongs to the key press that made it, if that is still
   // waiting; otherwise it comes as characters of its own.
   if (!s.input.empty()) {
@@ -148,6 +159,7 @@ void OnMouse(const host::Event& e, Window* top) {
     if (down) HandleMenuBarClick(top, POINT{e.x, e.y});
     return;
   }
+  if (down && MenuMouseDown(TopLevel(target))) return;
   if (s.pointerWindow != target) {
     s.pointerWindow = target;
     if (s.tracked != nullptr && s.tracked != target) LeaveTracked();
@@ -171,7 +183,9 @@ void OnMouse(const host::Event& e, Window* top) {
       return;
     case host::EventType::MouseDown:
     case host::EventType::MouseUp: {
-      if (down && Now().active != TopLevel(target)) Activate(TopLevel(target), true);
+      if (down && Now().active != TopLevel(target) && !TopLevel(target)->windowClass->neverActive) {
+        Activate(TopLevel(target), true);
+      }
       bool doubleClick = false;
       if (down) {
         const std::uint64_t now = Clock();
@@ -203,6 +217,7 @@ void OnMouse(const host::Event& e, Window* top) {
 void OnFocusGained(Window* top) {
   State& s = Now();
   s.hasKeyboard = true;
+  if (top->windowClass->neverActive) top = top->owner != nullptr ? top->owner : top;
   if (!top->Enabled()) {
     // A disabled window sends the keyboard on to the window that disabled it:
     // an enabled window it owns, such as a message box.

@@ -119,7 +119,13 @@ BOOL TranslateMessage(const MSG* msg) {
     }
   }
   if (text.empty()) {
-    const char16_t c = ControlCharacter(msg->wParam);
+    char16_t c = ControlCharacter(msg->wParam);
+    // Alt with a letter or digit makes the system character of its key, in
+    // small letters, as the menu bar's mnemonics expect.
+    const WPARAM key = msg->wParam;
+    if (c == 0 && m == WM_SYSKEYDOWN && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
+      c = static_cast<char16_t>(key >= 'A' && key <= 'Z' ? key + 32 : key);
+    }
     if (c != 0) text = c;
   }
   for (char16_t c : text) PostMessageW(msg->hwnd, charMessage, c, repeat);

@@ -29,6 +29,7 @@ struct State {
   Window* capture = nullptr;
   bool hasKeyboard = true;  // the host gave this program the keyboard
   bool altAlone = false;    // Alt is held and no other key was pressed with it
+  bool swallowText = false; // the text of a key the menu took is not typed
 
   std::deque<QueuedMessage> posted;  // messages posted by the program: first in line
   std::deque<QueuedMessage> input;   // keyboard and mouse, in the order they happened

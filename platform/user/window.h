@@ -17,6 +17,7 @@ struct WindowClass {
   std::u16string name;
   WNDCLASSW info{};  // lpszClassName points at `name`
   bool builtIn = false;
+  bool neverActive = false;  // its windows show without taking the activation (drop-downs)
 };
 
 // Collects the areas of a top-level frame buffer that drawing changed, for

@@ -1,9 +1,11 @@
 // Creating, destroying, showing, placing and describing windows.
 #include <algorithm>
+#include <utility>
 
 #include "platform/api/kernel.h"
 #include "platform/crt/utf.h"
 #include "platform/user/classes.h"
+#include "platform/user/menus.h"
 #include "platform/user/state.h"
 
 namespace user {
@@ -18,6 +20,7 @@ host::WindowTraits TraitsOf(const Window& w) {
   traits.utility = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
   traits.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   traits.popup = !traits.caption;
+  traits.menu = w.windowClass != nullptr && w.windowClass->neverActive;
   return traits;
 }
 
@@ -90,6 +93,10 @@ void FinishTree(Window* w) {
   if (w->hostWindow != 0) host::Current().DestroyWindow(w->hostWindow);
   if (w->frame != nullptr) gdi::Destroy(w->frame);
   w->frame = nullptr;
+  // A window's menu goes with it.
+  if (HMENU menu = std::exchange(w->menu, nullptr); menu != nullptr && IsMenu(menu)) {
+    DestroyMenu(menu);
+  }
   if (w->parent != nullptr) std::erase(w->parent->children, w);
   Bury(w);
 }
@@ -173,7 +180,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     parent->children.push_back(w);
   } else {
     w->owner = TopLevel(parent);
-    w->menu = menu;
+    w->menu = IsMenu(menu) ? menu : nullptr;
+    if (w->menu != nullptr) w->menuBarHeight = GetSystemMetrics(SM_CYMENU);
   }
   if (!(style & WS_CHILD) && x == CW_USEDEFAULT) {
     const POINT p = DefaultPosition();
@@ -211,6 +219,8 @@ BOOL DestroyWindow(HWND handle) {
     if (owned->owner == w && FromHandle(owned->Handle()) != nullptr) DestroyWindow(owned->Handle());
   }
   if (FromHandle(handle) == nullptr) return TRUE;
+  if (MenuActive() && CurrentMenu().owner == w) CloseMenu();
+  if (CurrentMenu().dropDown == w) CurrentMenu().dropDown = nullptr;
   State& s = Now();
   if (w->visible && w->IsChild() && w->parent != nullptr) InvalidateWhole(w->parent, true);
   if (s.active == w) Activate(NextToActivate(w), false);
@@ -364,7 +374,7 @@ BOOL ShowWindow(HWND handle, int command) {
     InvalidateWhole(w, true);
     SendSizeAndMove(*w);
   }
-  if (!w->IsChild() && activate && w->Enabled()) Activate(w, false);
+  if (!w->IsChild() && activate && w->Enabled() && !w->windowClass->neverActive) Activate(w, false);
   return wasVisible;
 }
 
