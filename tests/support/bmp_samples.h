@@ -314,6 +314,9 @@ inline std::vector<BrokenBmp> BrokenBmps() {
       {"rle8-at-24-bits", With32(rgb, at::kCompression, 1), R::Unsupported},
       {"bitfields-at-24-bits", With32(rgb, at::kCompression, 3), R::Unsupported},
       {"header64-huffman", BuildBmp(huffman), R::Unsupported},
+      // In the 64-byte header 3 means Huffman coding at any depth, never bit fields.
+      {"header64-compression-3-at-16-bits", With16(Masked16({0xF800, 0x07E0, 0x001F}), 14, 64),
+       R::Unsupported},
       {"rle-top-down", With32(Rle8().file, at::kHeight, static_cast<std::uint32_t>(-3)),
        R::BadHeader},
       {"mask-zero", Masked16({0xF800, 0x07E0, 0}), R::BadHeader},
