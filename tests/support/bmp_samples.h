@@ -287,6 +287,9 @@ inline std::vector<BrokenBmp> BrokenBmps() {
   huffman.pixels = PackRows(1, {{0, 1, 0, 1, 0, 1, 0, 1}});
   BmpSpec noPalette = Spec(1, 1, 8, 0, 12);
   noPalette.pixels = PackRows(8, {{0}});
+  BmpSpec masked64 = Spec(1, 1, 16, 3, 64);
+  masked64.masks = {0xF800, 0x07E0, 0x001F};
+  masked64.pixels = PackRows(16, {{0xFFFF}});
   return {
       {"empty", "", R::Truncated},
       {"signature-only", "BM", R::Truncated},
@@ -315,8 +318,7 @@ inline std::vector<BrokenBmp> BrokenBmps() {
       {"bitfields-at-24-bits", With32(rgb, at::kCompression, 3), R::Unsupported},
       {"header64-huffman", BuildBmp(huffman), R::Unsupported},
       // In the 64-byte header 3 means Huffman coding at any depth, never bit fields.
-      {"header64-compression-3-at-16-bits", With16(Masked16({0xF800, 0x07E0, 0x001F}), 14, 64),
-       R::Unsupported},
+      {"header64-compression-3-at-16-bits", BuildBmp(masked64), R::Unsupported},
       {"rle-top-down", With32(Rle8().file, at::kHeight, static_cast<std::uint32_t>(-3)),
        R::BadHeader},
       {"mask-zero", Masked16({0xF800, 0x07E0, 0}), R::BadHeader},
