@@ -14,7 +14,7 @@ namespace {
 
 using gdi::BmpResult;
 using gdi::DecodedBmp;
-using testing_support::BmpSpec;
+using testing_support::BmpLayout;
 using testing_support::BrokenBmp;
 using testing_support::ValidBmp;
 
@@ -96,7 +96,7 @@ TEST(BmpReader, ScalesMaskChannelsOfEveryWidthToTheFullRange) {
     const std::uint32_t low = bits == 32 ? 0xFFFFFFFF : (1u << bits) - 1;
     for (const std::uint32_t mask : {low, low << (32 - bits)}) {
       const std::uint32_t topBit = 1u << (31 - std::countl_zero(mask));
-      BmpSpec s = testing_support::Spec(3, 1, 32, 3);
+      BmpLayout s = testing_support::Layout(3, 1, 32, 3);
       s.masks = {mask, mask, mask};
       s.pixels = testing_support::PackRows(32, {{mask, topBit, ~mask}});
       DecodedBmp out;

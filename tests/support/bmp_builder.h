@@ -44,7 +44,7 @@ constexpr std::size_t kColorsUsed = 46;
 constexpr std::size_t kMasks = 54;
 }  // namespace bmp_offset
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t headerSize = 40;  // 12, 16, 40, 52, 56, 64, 108 or 124
   std::int32_t width = 1;
   std::int32_t height = 1;  // negative for rows stored top first
@@ -57,62 +57,62 @@ struct BmpSpec {
   std::string pixels;                  // the stored rows, or the RLE data
 };
 
-inline BmpSpec Spec(std::int32_t width, std::int32_t height, std::uint32_t bitsPerPixel,
-                    std::uint32_t compression = 0, std::uint32_t headerSize = 40) {
-  BmpSpec spec;
-  spec.headerSize = headerSize;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = bitsPerPixel;
-  spec.compression = compression;
-  return spec;
+inline BmpLayout Layout(std::int32_t width, std::int32_t height, std::uint32_t bitsPerPixel,
+                        std::uint32_t compression = 0, std::uint32_t headerSize = 40) {
+  BmpLayout layout;
+  layout.headerSize = headerSize;
+  layout.width = width;
+  layout.height = height;
+  layout.bitsPerPixel = bitsPerPixel;
+  layout.compression = compression;
+  return layout;
 }
 
 // The header fields in the layout of its size; the longer headers' extra
 // fields stay zero.
-inline std::string InfoHeader(const BmpSpec& spec) {
+inline std::string InfoHeader(const BmpLayout& layout) {
   std::string h;
-  Put32(h, spec.headerSize);
-  if (spec.headerSize == 12) {
-    Put16(h, static_cast<std::uint32_t>(spec.width));
-    Put16(h, static_cast<std::uint32_t>(spec.height));
+  Put32(h, layout.headerSize);
+  if (layout.headerSize == 12) {
+    Put16(h, static_cast<std::uint32_t>(layout.width));
+    Put16(h, static_cast<std::uint32_t>(layout.height));
     Put16(h, 1);
-    Put16(h, spec.bitsPerPixel);
+    Put16(h, layout.bitsPerPixel);
     return h;
   }
-  Put32(h, static_cast<std::uint32_t>(spec.width));
-  Put32(h, static_cast<std::uint32_t>(spec.height));
+  Put32(h, static_cast<std::uint32_t>(layout.width));
+  Put32(h, static_cast<std::uint32_t>(layout.height));
   Put16(h, 1);
-  Put16(h, spec.bitsPerPixel);
-  Put32(h, spec.compression);
-  Put32(h, static_cast<std::uint32_t>(spec.pixels.size()));
+  Put16(h, layout.bitsPerPixel);
+  Put32(h, layout.compression);
+  Put32(h, static_cast<std::uint32_t>(layout.pixels.size()));
   Put32(h, 2835);  // 72 dots per inch
   Put32(h, 2835);
-  Put32(h, spec.colorsUsed);
+  Put32(h, layout.colorsUsed);
   Put32(h, 0);
-  h.resize(spec.headerSize, '\0');
+  h.resize(layout.headerSize, '\0');
   return h;
 }
 
-inline std::string BuildBmp(const BmpSpec& spec) {
+inline std::string BuildBmp(const BmpLayout& layout) {
   std::string file = "BM";
   Put32(file, 0);  // file size, set below
   Put32(file, 0);
   Put32(file, 0);  // pixel offset, set below
-  file += InfoHeader(spec);
-  for (std::size_t i = 0; i < spec.masks.size(); ++i) {
+  file += InfoHeader(layout);
+  for (std::size_t i = 0; i < layout.masks.size(); ++i) {
     const std::size_t at = bmp_offset::kMasks + 4 * i;
     if (at + 4 > file.size()) file.resize(at + 4, '\0');
-    Patch32(file, at, spec.masks[i]);
+    Patch32(file, at, layout.masks[i]);
   }
-  for (std::uint32_t colour : spec.palette) {
+  for (std::uint32_t colour : layout.palette) {
     file += static_cast<char>(colour & 0xFF);
     file += static_cast<char>((colour >> 8) & 0xFF);
     file += static_cast<char>((colour >> 16) & 0xFF);
-    if (spec.headerSize != 12) file += '\0';
+    if (layout.headerSize != 12) file += '\0';
   }
   Patch32(file, bmp_offset::kPixelOffset, static_cast<std::uint32_t>(file.size()));
-  file += spec.pixels;
+  file += layout.pixels;
   Patch32(file, bmp_offset::kFileSize, static_cast<std::uint32_t>(file.size()));
   return file;
 }

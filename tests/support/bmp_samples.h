@@ -42,7 +42,7 @@ inline std::vector<std::uint32_t> FourColours() {
 
 // 1 bit, 9 pixels a row: the row crosses a byte and ends in padding bits.
 inline ValidBmp Pal1() {
-  BmpSpec s = Spec(9, 2, 1);
+  BmpLayout s = Layout(9, 2, 1);
   s.palette = {kInk, kPaper};
   s.pixels = PackRows(1, {{1, 0, 1, 0, 1, 0, 1, 0, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 1}});
   const auto I = kInk, P = kPaper;
@@ -50,7 +50,7 @@ inline ValidBmp Pal1() {
 }
 
 inline ValidBmp Pal2() {
-  BmpSpec s = Spec(5, 1, 2);
+  BmpLayout s = Layout(5, 1, 2);
   s.palette = FourColours();
   s.pixels = PackRows(2, {{3, 2, 1, 0, 3}});
   return {"pal2", BuildBmp(s), 5, 1, {kBlue, kGreen, kRed, 0x010203, kBlue}};
@@ -58,7 +58,7 @@ inline ValidBmp Pal2() {
 
 // Three colours stated, fewer than 4 bits could name.
 inline ValidBmp Pal4ShortPalette() {
-  BmpSpec s = Spec(3, 2, 4);
+  BmpLayout s = Layout(3, 2, 4);
   s.palette = {kRed, kGreen, kBlue};
   s.colorsUsed = 3;
   s.pixels = PackRows(4, {{0, 1, 2}, {2, 2, 1}});
@@ -66,7 +66,7 @@ inline ValidBmp Pal4ShortPalette() {
 }
 
 inline ValidBmp Pal8TopDown() {
-  BmpSpec s = Spec(3, -2, 8);
+  BmpLayout s = Layout(3, -2, 8);
   s.palette = FourColours();
   s.colorsUsed = 4;
   s.pixels = PackRows(8, {{1, 2, 3}, {3, 0, 1}});
@@ -76,41 +76,41 @@ inline ValidBmp Pal8TopDown() {
 // The oldest header: 3-byte palette entries and no colour count, so the
 // palette ends where the pixels begin.
 inline ValidBmp Header12Pal8() {
-  BmpSpec s = Spec(2, 2, 8, 0, 12);
+  BmpLayout s = Layout(2, 2, 8, 0, 12);
   s.palette = {kInk, kPaper, kRed};
   s.pixels = PackRows(8, {{0, 1}, {2, 0}});
   return {"header12-pal8", BuildBmp(s), 2, 2, {kRed, kInk, kInk, kPaper}};
 }
 
 inline ValidBmp Header16Pal4() {
-  BmpSpec s = Spec(2, 1, 4, 0, 16);
+  BmpLayout s = Layout(2, 1, 4, 0, 16);
   s.palette = FourColours();
   s.pixels = PackRows(4, {{2, 3}});
   return {"header16-pal4", BuildBmp(s), 2, 1, {kGreen, kBlue}};
 }
 
 inline ValidBmp Header64Rgb24() {
-  BmpSpec s = Spec(1, 2, 24, 0, 64);
+  BmpLayout s = Layout(1, 2, 24, 0, 64);
   s.pixels = PackRows(24, {{0x123456}, {0xABCDEF}});
   return {"header64-rgb24", BuildBmp(s), 1, 2, {0xABCDEF, 0x123456}};
 }
 
 // 3 pixels of 3 bytes: each row carries 3 bytes of padding.
 inline ValidBmp Rgb24() {
-  BmpSpec s = Spec(3, 2, 24);
+  BmpLayout s = Layout(3, 2, 24);
   s.pixels = PackRows(24, {{0x010203, 0x040506, 0x070809}, {kRed, kGreen, kBlue}});
   return {"rgb24", BuildBmp(s), 3, 2, {kRed, kGreen, kBlue, 0x010203, 0x040506, 0x070809}};
 }
 
 // 5 bits a channel by default; the top bit is unused.
 inline ValidBmp Rgb16Default() {
-  BmpSpec s = Spec(5, 1, 16);
+  BmpLayout s = Layout(5, 1, 16);
   s.pixels = PackRows(16, {{0x7FFF, 0x7C00, 0x0001, 0x4210, 0x8000}});
   return {"rgb16-555", BuildBmp(s), 5, 1, {kWhite, kRed, 0x000008, 0x848484, 0x000000}};
 }
 
 inline ValidBmp Rgb16Masks565() {
-  BmpSpec s = Spec(3, 1, 16, 3);
+  BmpLayout s = Layout(3, 1, 16, 3);
   s.masks = {0xF800, 0x07E0, 0x001F};
   s.pixels = PackRows(16, {{0x07E0, 0x0020, 0xF81F}});
   return {"rgb16-565", BuildBmp(s), 3, 1, {kGreen, 0x000400, 0xFF00FF}};
@@ -118,14 +118,14 @@ inline ValidBmp Rgb16Masks565() {
 
 // The alpha byte is dropped.
 inline ValidBmp Rgb32Default() {
-  BmpSpec s = Spec(2, 1, 32);
+  BmpLayout s = Layout(2, 1, 32);
   s.pixels = PackRows(32, {{0xFF123456, 0x00ABCDEF}});
   return {"rgb32", BuildBmp(s), 2, 1, {0x123456, 0xABCDEF}};
 }
 
 // 10 bits a channel: 1023 is 255, 512 rounds to 128, 1 to 0 and 3 to 1.
 inline ValidBmp Rgb32Masks10Bits() {
-  BmpSpec s = Spec(2, 1, 32, 3);
+  BmpLayout s = Layout(2, 1, 32, 3);
   s.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
   s.pixels = PackRows(32, {{0x3FF80001, 0x00000003}});
   return {"rgb32-10bit", BuildBmp(s), 2, 1, {0xFF8000, 0x000001}};
@@ -133,7 +133,7 @@ inline ValidBmp Rgb32Masks10Bits() {
 
 // A one-bit red, a green whose bits lie in two nibbles apart, a blue of 4 bits.
 inline ValidBmp Rgb32ScatteredMasks() {
-  BmpSpec s = Spec(2, 1, 32, 3);
+  BmpLayout s = Layout(2, 1, 32, 3);
   s.masks = {0x80000000, 0x0000F0F0, 0x000F0000};
   s.pixels = PackRows(32, {{0x8005A050, 0x000F0000}});
   return {"rgb32-scattered-masks", BuildBmp(s), 2, 1, {0xFFA555, 0x0000FF}};
@@ -141,7 +141,7 @@ inline ValidBmp Rgb32ScatteredMasks() {
 
 // Masks in the 52-byte header, blue in the high byte.
 inline ValidBmp Header52Rgb32() {
-  BmpSpec s = Spec(1, 1, 32, 3, 52);
+  BmpLayout s = Layout(1, 1, 32, 3, 52);
   s.masks = {0x000000FF, 0x0000FF00, 0xFF000000};
   s.pixels = PackRows(32, {{0x30002010}});
   return {"header52-rgb32", BuildBmp(s), 1, 1, {0x102030}};
@@ -149,7 +149,7 @@ inline ValidBmp Header52Rgb32() {
 
 // Four masks in the 56-byte header, 4 bits a channel; alpha ignored.
 inline ValidBmp Header56Rgb16() {
-  BmpSpec s = Spec(2, 1, 16, 3, 56);
+  BmpLayout s = Layout(2, 1, 16, 3, 56);
   s.masks = {0x0F00, 0x00F0, 0x000F, 0xF000};
   s.pixels = PackRows(16, {{0xFF00, 0x0F8F}});
   return {"header56-rgb16", BuildBmp(s), 2, 1, {kRed, 0xFF88FF}};
@@ -157,7 +157,7 @@ inline ValidBmp Header56Rgb16() {
 
 // Compression 6 with a 40-byte header: four masks follow it.
 inline ValidBmp AlphaBitFields() {
-  BmpSpec s = Spec(1, 1, 32, 6);
+  BmpLayout s = Layout(1, 1, 32, 6);
   s.masks = {0x0000FF00, 0x00FF0000, 0xFF000000, 0x000000FF};
   s.pixels = PackRows(32, {{0x112233FF}});
   return {"alpha-bitfields", BuildBmp(s), 1, 1, {0x332211}};
@@ -165,14 +165,14 @@ inline ValidBmp AlphaBitFields() {
 
 // Without bit-field compression the masks a long header holds do not count.
 inline ValidBmp Header108Rgb32IgnoresMasks() {
-  BmpSpec s = Spec(1, 1, 32, 0, 108);
+  BmpLayout s = Layout(1, 1, 32, 0, 108);
   s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
   s.pixels = PackRows(32, {{0x00112233}});
   return {"header108-rgb32", BuildBmp(s), 1, 1, {0x112233}};
 }
 
 inline ValidBmp Header124Pal8() {
-  BmpSpec s = Spec(2, 1, 8, 0, 124);
+  BmpLayout s = Layout(2, 1, 8, 0, 124);
   s.palette = FourColours();
   s.colorsUsed = 4;
   s.pixels = PackRows(8, {{3, 1}});
@@ -182,7 +182,7 @@ inline ValidBmp Header124Pal8() {
 // A repeat, end of line, a literal run of odd length with its padding byte, a
 // move up a row, and the end code with pixels left: those keep colour 0.
 inline ValidBmp Rle8() {
-  BmpSpec s = Spec(4, 3, 8, 1);
+  BmpLayout s = Layout(4, 3, 8, 1);
   s.palette = FourColours();
   s.pixels = Bytes({4, 1, 0, 0,                // bottom row: four of colour 1, end of line
                     0, 3, 2, 3, 1, 9,          // literal 2 3 1 and its padding byte
@@ -195,7 +195,7 @@ inline ValidBmp Rle8() {
 // Repeats alternate the two nibbles; a literal of 5 nibbles takes 3 bytes and a
 // padding byte. The data ends without its end code once every pixel is given.
 inline ValidBmp Rle4() {
-  BmpSpec s = Spec(5, 2, 4, 2);
+  BmpLayout s = Layout(5, 2, 4, 2);
   s.palette = FourColours();
   s.pixels = Bytes({5, 0x12, 0, 0,                // bottom row: 1 2 1 2 1
                     0, 5, 0x32, 0x10, 0x30, 0});  // literal 3 2 1 0 3
@@ -244,14 +244,14 @@ inline std::string With32(std::string file, std::size_t at, std::uint32_t value)
 }
 
 inline std::string Rle8With(std::string data, std::int32_t height = 2) {
-  BmpSpec s = Spec(4, height, 8, 1);
+  BmpLayout s = Layout(4, height, 8, 1);
   s.palette = FourColours();
   s.pixels = std::move(data);
   return BuildBmp(s);
 }
 
 inline std::string Rle4With(std::string data, std::vector<std::uint32_t> palette) {
-  BmpSpec s = Spec(4, 1, 4, 2);
+  BmpLayout s = Layout(4, 1, 4, 2);
   s.palette = std::move(palette);
   s.colorsUsed = static_cast<std::uint32_t>(s.palette.size());
   s.pixels = std::move(data);
@@ -259,14 +259,14 @@ inline std::string Rle4With(std::string data, std::vector<std::uint32_t> palette
 }
 
 inline std::string Masked16(std::vector<std::uint32_t> masks) {
-  BmpSpec s = Spec(1, 1, 16, 3);
+  BmpLayout s = Layout(1, 1, 16, 3);
   s.masks = std::move(masks);
   s.pixels = PackRows(16, {{0xFFFF}});
   return BuildBmp(s);
 }
 
 inline std::string Indexed8(std::vector<std::uint32_t> palette, std::uint32_t index) {
-  BmpSpec s = Spec(1, 1, 8);
+  BmpLayout s = Layout(1, 1, 8);
   s.palette = std::move(palette);
   s.colorsUsed = static_cast<std::uint32_t>(s.palette.size());
   s.pixels = PackRows(8, {{index}});
@@ -282,11 +282,14 @@ inline std::vector<BrokenBmp> BrokenBmps() {
   const std::string rgb = Rgb24().file;
   const std::string pal = Pal1().file;
   const std::string shortRows = rgb.substr(0, rgb.size() - 1);
-  BmpSpec huffman = Spec(8, 1, 1, 3, 64);
+  BmpLayout huffman = Layout(8, 1, 1, 3, 64);
   huffman.palette = {kInk, kPaper};
   huffman.pixels = PackRows(1, {{0, 1, 0, 1, 0, 1, 0, 1}});
-  BmpSpec noPalette = Spec(1, 1, 8, 0, 12);
+  BmpLayout noPalette = Layout(1, 1, 8, 0, 12);
   noPalette.pixels = PackRows(8, {{0}});
+  BmpLayout masked64 = Layout(1, 1, 16, 3, 64);
+  masked64.masks = {0xF800, 0x07E0, 0x001F};
+  masked64.pixels = PackRows(16, {{0xFFFF}});
   return {
       {"empty", "", R::Truncated},
       {"signature-only", "BM", R::Truncated},
@@ -314,6 +317,8 @@ inline std::vector<BrokenBmp> BrokenBmps() {
       {"rle8-at-24-bits", With32(rgb, at::kCompression, 1), R::Unsupported},
       {"bitfields-at-24-bits", With32(rgb, at::kCompression, 3), R::Unsupported},
       {"header64-huffman", BuildBmp(huffman), R::Unsupported},
+      // In the 64-byte header 3 means Huffman coding at any depth, never bit fields.
+      {"header64-compression-3-at-16-bits", BuildBmp(masked64), R::Unsupported},
       {"rle-top-down", With32(Rle8().file, at::kHeight, static_cast<std::uint32_t>(-3)),
        R::BadHeader},
       {"mask-zero", Masked16({0xF800, 0x07E0, 0}), R::BadHeader},
