@@ -67,9 +67,9 @@ TEST_P(PresentOnScreen, OnlyTheChangedRectanglesReachTheScreen_AtTheWindowsPlace
 
 INSTANTIATE_TEST_SUITE_P(ScreenDepth, PresentOnScreen, ::testing::Values(24, 16));
 
-class Windows : public OnXvfb {};
+class HostWindows : public OnXvfb {};
 
-TEST_F(Windows, NewBoundsMoveAndResize_AndTheNextFrameFillsTheNewSize) {
+TEST_F(HostWindows, NewBoundsMoveAndResize_AndTheNextFrameFillsTheNewSize) {
   const host::WindowId window = ShowWindow({120, 80, 64, 48});
   ASSERT_NE(window, 0u);
   host().SetBounds(window, {300, 200, 96, 72});
@@ -90,7 +90,7 @@ TEST_F(Windows, NewBoundsMoveAndResize_AndTheNextFrameFillsTheNewSize) {
   EXPECT_NE(shot.At(396, 271), kGreen);
 }
 
-TEST_F(Windows, TitleAndIconReachTheWindowManager) {
+TEST_F(HostWindows, TitleAndIconReachTheWindowManager) {
   host::WindowSpec spec;
   spec.titleUtf8 = "Partita à due";
   spec.bounds = {10, 10, 50, 40};
@@ -146,7 +146,7 @@ struct TraitsCase {
   WindowLook look;
 };
 
-TEST_F(Windows, TraitsBecomeWhatTheWindowManagerReads) {
+TEST_F(HostWindows, TraitsBecomeWhatTheWindowManagerReads) {
   const TraitsCase cases[] = {
       {"a fixed frame", {}, {true, true, false, "_NET_WM_WINDOW_TYPE_NORMAL"}},
       {"resizable", {.resizable = true}, {false, true, false, "_NET_WM_WINDOW_TYPE_NORMAL"}},
@@ -173,7 +173,7 @@ TEST_F(Windows, TraitsBecomeWhatTheWindowManagerReads) {
   }
 }
 
-TEST_F(Windows, TraitsChangeOnAWindowThatExists) {
+TEST_F(HostWindows, TraitsChangeOnAWindowThatExists) {
   XProbe probe;
   host::WindowSpec spec;
   spec.bounds = {10, 10, 50, 40};
@@ -189,7 +189,7 @@ TEST_F(Windows, TraitsChangeOnAWindowThatExists) {
 
 // Without a window manager nobody draws a close box to click; the test sends
 // what a window manager sends when it is clicked.
-TEST_F(Windows, TheCloseBoxIsACloseForThatWindow_NotAQuit) {
+TEST_F(HostWindows, TheCloseBoxIsACloseForThatWindow_NotAQuit) {
   const host::WindowId window = ShowWindow({50, 50, 80, 60});
   ASSERT_NE(window, 0u);
   XProbe probe;
@@ -201,7 +201,7 @@ TEST_F(Windows, TheCloseBoxIsACloseForThatWindow_NotAQuit) {
   EXPECT_NE(host().NativeWindow(window), nullptr) << "closing is the program's decision";
 }
 
-TEST_F(Windows, NothingQueuedForADestroyedWindowIsDelivered) {
+TEST_F(HostWindows, NothingQueuedForADestroyedWindowIsDelivered) {
   host::WindowSpec spec;
   spec.bounds = {50, 50, 80, 60};
   const host::WindowId gone = host().CreateWindow(spec);
@@ -215,7 +215,7 @@ TEST_F(Windows, NothingQueuedForADestroyedWindowIsDelivered) {
   EXPECT_FALSE(Contains(events, [gone](const host::Event& e) { return e.window == gone; }));
 }
 
-TEST_F(Windows, ShownInactiveLeavesTheKeyboardWhereItWas) {
+TEST_F(HostWindows, ShownInactiveLeavesTheKeyboardWhereItWas) {
   const host::WindowId main = ShowWindow({50, 50, 80, 60});
   host::WindowSpec spec;
   spec.bounds = {200, 50, 80, 60};
@@ -236,7 +236,7 @@ TEST_F(Windows, ShownInactiveLeavesTheKeyboardWhereItWas) {
   EXPECT_EQ(SDL_GetKeyboardFocus(), host().NativeWindow(main));
 }
 
-TEST_F(Windows, ScreenBoundsAreTheDisplays) {
+TEST_F(HostWindows, ScreenBoundsAreTheDisplays) {
   const Rect screen = host().ScreenBounds();
   EXPECT_EQ(screen.x, 0);
   EXPECT_EQ(screen.y, 0);
