@@ -1,0 +1,177 @@
+#include "platform/host/sdl/sdl_host.h"
+
+#include <algorithm>
+
+#include "platform/host/posix/real_clock.h"
+#include "platform/host/posix/spawn.h"
+#include "platform/host/sdl/event_translation.h"
+#include "platform/host/sdl/utf8_locale.h"
+#include "platform/host/sdl/window_surface.h"
+#include "platform/host/sdl/window_traits.h"
+#include "platform/host/sdl/window_visibility.h"
+
+namespace host::sdl {
+
+SdlHost::SdlHost() : joysticks_(session_.joysticks()) {
+  if (session_.events()) wakeType_ = SDL_RegisterEvents(1);
+}
+
+SdlHost::~SdlHost() {
+  for (auto& entry : windows_) SDL_DestroyWindow(entry.second);
+}
+
+SDL_Window* SdlHost::NativeWindow(WindowId window) const {
+  auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+WindowId SdlHost::CreateWindow(const WindowOptions& options) {
+  if (!session_.video()) return 0;
+  const Utf8TextLocale forTheTitle;
+  SDL_Window* window = SDL_CreateWindow(
+      options.titleUtf8.c_str(), options.bounds.x, options.bounds.y, std::max(options.bounds.width, 1),
+      std::max(options.bounds.height, 1), SDL_WINDOW_HIDDEN | CreationFlags(options.traits));
+  if (window == nullptr) return 0;
+  const WindowId id = SDL_GetWindowID(window);
+  if (id == 0) {
+    SDL_DestroyWindow(window);
+    return 0;
+  }
+  windows_[id] = window;
+  return id;
+}
+
+void SdlHost::DestroyWindow(WindowId window) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  SDL_DestroyWindow(it->second);
+  windows_.erase(it);
+}
+
+void SdlHost::SetTitle(WindowId window, const std::string& titleUtf8) {
+  SDL_Window* w = NativeWindow(window);
+  if (w == nullptr) return;
+  const Utf8TextLocale forTheTitle;
+  SDL_SetWindowTitle(w, titleUtf8.c_str());
+}
+
+void SdlHost::SetIcon(WindowId window, PixelView argb) {
+  if (SDL_Window* w = NativeWindow(window)) SetWindowIcon(w, argb);
+}
+
+void SdlHost::SetBounds(WindowId window, Rect bounds) {
+  SDL_Window* w = NativeWindow(window);
+  if (w == nullptr) return;
+  SDL_SetWindowPosition(w, bounds.x, bounds.y);
+  SDL_SetWindowSize(w, std::max(bounds.width, 1), std::max(bounds.height, 1));
+}
+
+void SdlHost::SetVisibility(WindowId window, Visibility visibility) {
+  if (SDL_Window* w = NativeWindow(window)) ApplyVisibility(w, visibility);
+}
+
+void SdlHost::SetTraits(WindowId window, WindowTraits traits) {
+  if (SDL_Window* w = NativeWindow(window)) ApplyTraits(w, traits);
+}
+
+void SdlHost::Focus(WindowId window) {
+  SDL_Window* w = NativeWindow(window);
+  if (w == nullptr) return;
+  // Raising asks the window manager; without one (Xvfb) only taking the
+  // input focus directly gives the window the keyboard.
+  SDL_RaiseWindow(w);
+  SDL_SetWindowInputFocus(w);
+}
+
+void SdlHost::Present(WindowId window, PixelView frame, std::span<const Rect> changed) {
+  if (SDL_Window* w = NativeWindow(window)) PresentRects(w, frame, changed);
+}
+
+Rect SdlHost::ScreenBounds() {
+  SDL_Rect r{};
+  if (!session_.video() || SDL_GetDisplayBounds(0, &r) != 0) return Rect{};
+  return Rect{r.x, r.y, r.w, r.h};
+}
+
+bool SdlHost::NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline) {
+  if (!session_.events()) return false;
+  if (timeoutMs < 0) return SDL_WaitEvent(&raw) == 1;
+  const Uint64 now = SDL_GetTicks64();
+  if (timeoutMs == 0 || now >= deadline) return SDL_PollEvent(&raw) == 1;
+  return SDL_WaitEventTimeout(&raw, static_cast<int>(deadline - now)) == 1;
+}
+
+bool SdlHost::Accept(const SDL_Event& raw, Event& event) {
+  if (raw.type == SDL_JOYDEVICEREMOVED) joysticks_.CloseDetached();
+  if (!TranslateEvent(raw, event)) return false;
+  if (event.window != 0 && windows_.count(event.window) == 0) {
+    // Something still queued for a window the program has destroyed: input
+    // belongs to no window now, news about the window itself to nobody.
+    if (IsWindowEvent(event.type)) return false;
+    event.window = 0;
+  }
+  return true;
+}
+
+bool SdlHost::WaitEvent(Event& event, int timeoutMs) {
+  const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeoutMs, 0));
+  SDL_Event raw;
+  while (NextRawEvent(raw, timeoutMs, deadline)) {
+    if (raw.type == wakeType_) {
+      wakePending_ = false;
+      return false;
+    }
+    if (Accept(raw, event)) return true;
+  }
+  return false;
+}
+
+void SdlHost::Wake() {
+  if (wakeType_ == static_cast<Uint32>(-1)) return;
+  // One wake-up pending is enough, however often the program asks.
+  if (wakePending_.exchange(true)) return;
+  SDL_Event wake{};
+  wake.type = wakeType_;
+  if (SDL_PushEvent(&wake) != 1) wakePending_ = false;
+}
+
+LocalTime SdlHost::Now() {
+  return posix::RealLocalTime();
+}
+
+std::uint64_t SdlHost::Milliseconds() {
+  return posix::MonotonicMilliseconds();
+}
+
+bool SdlHost::PlaySound(const PcmFormat& format, std::span<const std::uint8_t> samples, bool loop) {
+  return voice_.Play(format, samples, loop);
+}
+
+void SdlHost::StopSound() {
+  voice_.Stop();
+}
+
+bool SdlHost::JoysticksAvailable() {
+  return joysticks_.Available();
+}
+
+JoystickState SdlHost::ReadJoystick(int index) {
+  return joysticks_.Read(index);
+}
+
+void SdlHost::SetCursor(Cursor cursor) {
+  cursors_.Set(cursor);
+}
+
+bool SdlHost::OpenAddress(const std::string& target) {
+  return posix::SpawnDetached("xdg-open", {target});
+}
+
+}  // namespace host::sdl
+
+namespace host {
+Host* CreateLinkedHost() {
+  static sdl::SdlHost instance;
+  return &instance;
+}
+}  // namespace host
