@@ -123,3 +123,17 @@ TEST(Classes, UnregisteringAClassDeletesItsBrushButNotAStockOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Icons, TheApplicationIconIsAStockObjectThatNothingDeletes) {
+  const std::size_t before = gdi::LiveObjectCount();
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(gdi::LiveObjectCount(), before);
+  DestroyIcon(icon);
+  EXPECT_NE(gdi::LookupIcon(icon), nullptr);
+  EXPECT_EQ(LoadIconW(nullptr, IDI_APPLICATION), icon);
+}
+
+}  // namespace
