@@ -233,6 +233,16 @@ TEST(GUIElement, ATooltipTextGivesTheWindowATooltipThatFollowsTheText) {
   form.SetSize(300, 200);
   EXPECT_EQ(ToolText(form.tooltip, form.hwnd), u"Pausa");
   EXPECT_EQ(SendMessageW(form.tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  // Resting on the form shows the tip, and the form still hears of the hover.
+  static int hovers = 0;
+  form.onMouseHover = [](GUIElement*) { ++hovers; };
+  Drain();
+  Host().MoveMouse(HostWindowOf(form.hwnd), 40, 30);
+  Drain();
+  Host().Advance(600);
+  Drain();
+  EXPECT_TRUE(IsWindowVisible(form.tooltip));
+  EXPECT_EQ(hovers, 1);
 }
 
 }  // namespace
