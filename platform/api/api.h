@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/api/base.h"
+#include "platform/api/commctrl.h"
 #include "platform/api/crt.h"
 #include "platform/api/gdi.h"
 #include "platform/api/kernel.h"

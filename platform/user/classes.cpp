@@ -113,6 +113,9 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
       return FALSE;
     }
   }
+  // The class's background brush goes with it, as the system deletes it;
+  // a stock or system-colour brush is not deleted by that.
+  if (c->info.hbrBackground != nullptr) DeleteObject(c->info.hbrBackground);
   // The slot stays so that atoms of later classes keep their meaning.
   for (auto& slot : Classes()) {
     if (slot.get() == c) slot.reset();

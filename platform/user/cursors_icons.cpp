@@ -50,11 +50,13 @@ gdi::IconImage ApplicationIconImage(int size) {
 }
 
 HICON ApplicationIcon() {
+  // Marked stock before it is registered, so that it is never counted among
+  // the objects the program made.
   static HICON icon = [] {
-    gdi::Icon* i = gdi::NewIcon({ApplicationIconImage(16), ApplicationIconImage(32),
-                                 ApplicationIconImage(48)});
+    auto i = std::make_unique<gdi::Icon>();
+    i->images = {ApplicationIconImage(16), ApplicationIconImage(32), ApplicationIconImage(48)};
     i->stock = true;
-    return reinterpret_cast<HICON>(i);
+    return reinterpret_cast<HICON>(gdi::Register(std::move(i)));
   }();
   return icon;
 }

@@ -99,3 +99,17 @@ BOOL IsDialogMessageW(HWND dialogHandle, LPMSG msg) {
   DispatchMessageW(msg);
   return TRUE;
 }
+
+// A button's check state belongs to the button; the dialog only finds it.
+UINT IsDlgButtonChecked(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (button == nullptr) return BST_UNCHECKED;
+  return static_cast<UINT>(SendMessageW(button, BM_GETCHECK, 0, 0));
+}
+
+BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
+  HWND button = GetDlgItem(dialog, id);
+  if (button == nullptr) return FALSE;
+  SendMessageW(button, BM_SETCHECK, check, 0);
+  return TRUE;
+}

@@ -34,6 +34,15 @@ class FrameChanges final : public gdi::ChangeListener {
   std::vector<RECT> areas_;
 };
 
+// A window's own scroll bar: its range, page and position.
+struct ScrollBar {
+  bool exists = false;  // set by SetScrollInfo, or by the window's WS_HSCROLL/WS_VSCROLL style
+  int min = 0;
+  int max = 0;
+  UINT page = 0;
+  int pos = 0;
+};
+
 struct Window {
   HWND Handle() { return reinterpret_cast<HWND>(this); }
 
@@ -59,6 +68,8 @@ struct Window {
   bool destroyed = false;
   bool createdFully = false;  // WM_CREATE has returned
   Window* lastFocus = nullptr;  // top-level windows: the focus to give back on activation
+
+  ScrollBar scrollBars[2];  // SB_HORZ, SB_VERT
 
   // Painting: the pending update area in client coordinates.
   std::vector<RECT> update;
