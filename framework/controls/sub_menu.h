@@ -2,10 +2,9 @@
 // window procedure flips its check mark (when it is checkable) before it
 // calls `onCommand`.
 //
-// This is the part of the item that the window procedure works with: its
-// id, its check mark and its command. Building the menus themselves (the
-// menu bar, the drop-down menus, AppendMenuW and the menu state) belongs
-// with the menu bar and its menus.
+// An item with items of its own becomes a submenu. An item takes its id when
+// it is made, from the same counter as controls, so a menu command never
+// matches a control id.
 #pragma once
 
 #include <cstdint>
@@ -25,12 +24,14 @@ class SubMenu : public Child, public CommandElement {
   bool checkable = false;
   bool checkMark = false;
 
-  // The item takes its id now, not when it is created.
+  // The item takes its id now, not when it is created; it joins its parent
+  // (a menu or an item) and is made at once when that parent is made.
   SubMenu(GUIElement* parent, const std::string& text);
 
   void Create() override;
-  // The menu the item is shown in: its parent item's popup; null while the
-  // item is not in a menu.
+  void SetEnabled(bool enabled) override;
+  // The menu the item is shown in: its menu's drop-down or its parent item's
+  // popup; null while the item is not in a menu.
   HMENU ParentMenuHandle();
   bool IsChecked();
   void ApplyCheck();

@@ -1,24 +1,23 @@
-// Tooltip text. These two functions are the only place where the tooltip
-// meets the text engine of the drawing layer. That engine (TextOutW,
-// GetTextExtentPoint32W) is not part of this build yet, so for now a tip is
-// measured as a row of cells of the default font's size and its text is not
-// drawn: the box, its colours and its place are all there, the letters come
-// with the engine.
+// Tooltip text: the one place where the tooltip meets the text engine.
 #include "platform/user/tooltip_text.h"
 
 namespace user {
-namespace {
 
-// The default user-interface font's average cell.
-constexpr int kCellWidth = 6;
-constexpr int kCellHeight = 13;
-
-}  // namespace
-
-SIZE MeasureTipText(HDC, std::u16string_view text) {
-  return SIZE{static_cast<LONG>(text.size()) * kCellWidth, kCellHeight};
+SIZE MeasureTipText(HDC dc, std::u16string_view text) {
+  SIZE size{0, 0};
+  if (!GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    size.cy = metrics.tmHeight;
+  }
+  return size;
 }
 
-void DrawTipText(HDC, const RECT&, std::u16string_view) {}
+void DrawTipText(HDC dc, const RECT& box, std::u16string_view text) {
+  RECT area = box;
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area,
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_VCENTER);
+}
 
 }  // namespace user
