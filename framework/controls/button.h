@@ -3,12 +3,15 @@
 // WM_DRAWITEM and the framework paints it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "framework/elements/child.h"
 #include "framework/elements/command_element.h"
 
 namespace VexaUtility {
+
+class Drawing;
 
 class Button : public Child, public CommandElement {
  public:
@@ -22,6 +25,8 @@ class Button : public Child, public CommandElement {
   Button(GUIElement* parent, const std::string& text);
 
   void Create() override;
+  // Draws the button's picture at its left; returns where the caption starts.
+  virtual std::int32_t DrawImage(Drawing& surface, const RECT& area, bool pressed);
 
   // Paints an owner-drawn button into the item's context, which it borrows.
   void PaintOwnerDrawn(const DRAWITEMSTRUCT& item);
