@@ -4,6 +4,7 @@
 
 #include "platform/api/base.h"
 #include "platform/api/gdi.h"
+#include "platform/api/user_controls.h"
 #include "platform/api/user_windows.h"
 
 // System colours.

@@ -311,6 +311,23 @@ void PumpHost(int timeoutMs) {
   while (h.WaitEvent(e, 0)) HandleHostEvent(e);
 }
 
+void RouteQueuedInput(QueuedMessage& queued) {
+  MSG& msg = queued.msg;
+  State& s = Now();
+  if (msg.message >= WM_MOUSEMOVE && msg.message <= WM_MBUTTONDBLCLK) {
+    Window* capture = s.capture;
+    if (capture == nullptr || capture->destroyed || msg.hwnd == capture->Handle()) return;
+    msg.hwnd = capture->Handle();
+    msg.lParam = PointParam(ToClient(capture, msg.pt));
+    return;
+  }
+  const bool keyboard = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
+                        msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP ||
+                        msg.message == WM_CHAR;
+  Window* target = keyboard ? KeyboardTarget() : nullptr;
+  if (target != nullptr) msg.hwnd = target->Handle();
+}
+
 void CheckHover() {
   State& s = Now();
   if (s.tracked == nullptr || !(s.trackFlags & TME_HOVER) || !s.hoverArmed) return;

@@ -33,6 +33,12 @@ class FrameChanges final : public gdi::ChangeListener {
   std::vector<RECT> areas_;
 };
 
+// What a built-in control keeps beyond what every window has; each control
+// class derives its own.
+struct ControlState {
+  virtual ~ControlState() = default;
+};
+
 struct Window {
   HWND Handle() { return reinterpret_cast<HWND>(this); }
 
@@ -58,6 +64,7 @@ struct Window {
   bool destroyed = false;
   bool createdFully = false;  // WM_CREATE has returned
   Window* lastFocus = nullptr;  // top-level windows: the focus to give back on activation
+  std::unique_ptr<ControlState> control;  // built-in controls: their own state
 
   // Painting: the pending update area in client coordinates.
   std::vector<RECT> update;
