@@ -70,6 +70,8 @@ void EnsureBuiltIns() {
   RegisterBuiltInClass(u"button", ButtonProcedure, CS_DBLCLKS | CS_PARENTDC, nullptr, arrow);
   RegisterBuiltInClass(u"edit", EditProcedure, CS_DBLCLKS | CS_PARENTDC, nullptr,
                        LoadCursorW(nullptr, IDC_IBEAM));
+  RegisterBuiltInClass(kMessageBoxClass, MessageBoxProcedure, CS_DBLCLKS | CS_SAVEBITS,
+                       GetSysColorBrush(COLOR_BTNFACE), arrow);
 }
 
 }  // namespace
