@@ -205,13 +205,18 @@ void OnFocusGained(Window* top) {
   s.hasKeyboard = true;
   if (!top->Enabled()) {
     // A disabled window sends the keyboard on to the window that disabled it:
-    // an enabled window it owns, such as a message box.
+    // an enabled window it owns, such as a message box, else the newest
+    // enabled window, such as a box in front of every window of the program.
+    Window* modal = nullptr;
     for (Window* w : TopLevelWindows()) {
-      if (w->owner == top && w->visible && w->Enabled()) {
-        Activate(w, false);
-        return;
+      if (!w->visible || w->minimized || !w->Enabled() || w->destroyed) continue;
+      if (w->owner == top) {
+        modal = w;
+        break;
       }
+      modal = w;
     }
+    if (modal != nullptr) Activate(modal, false);
     return;
   }
   Activate(top, false);

@@ -114,6 +114,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   session.caption = caption != nullptr ? caption : u"Error";
   session.buttons = &kButtonSets[set];
 
+  const HWND wasActive = GetActiveWindow();
   const std::vector<HWND> disabled = DisableBehind(owner, type);
   HWND box = CreateBoxWindow(owner, session);
   if (box == nullptr) {
@@ -124,9 +125,12 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   FocusDefaultButton(box);
   TellHost(box, session);
   const LoopEnd end = RunBox(box, session);
-  // The windows behind come back before the box goes, so that one of them
-  // takes the activation it leaves.
+  // The windows behind come back before the box goes, and the one that was
+  // active before it takes the activation back, with its focus.
   EnableAgain(disabled);
+  if (wasActive != nullptr && IsWindowVisible(wasActive) && IsWindowEnabled(wasActive)) {
+    SetActiveWindow(wasActive);
+  }
   if (IsWindow(box)) DestroyWindow(box);
   if (end.quit) PostQuitMessage(end.quitCode);
   return session.done ? session.result : session.buttons->escape;

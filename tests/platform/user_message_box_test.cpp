@@ -33,6 +33,8 @@ struct TickRun {
   int ticksDuring = 0;
   bool othersDisabled = false;
   std::uint32_t iconPixel = 0;
+  host::WindowId mainHost = 0;
+  bool boxTookTheKeyboardBack = false;
   int quitFromTick = -1;  // a tick during the box posts WM_QUIT with this code
 };
 TickRun run;
@@ -45,10 +47,19 @@ LRESULT BoxFromTick(HWND window, UINT message, WPARAM, LPARAM, bool& handled) {
     run.othersDisabled = !IsWindowEnabled(run.main) && !IsWindowEnabled(run.other);
     const auto& box = *Host().Window(Host().MessageBoxes().back().window);
     run.iconPixel = box.Pixel(28, 18);  // in the disc, above the cross
-    if (run.quitFromTick >= 0)
+    const host::WindowId boxHost = Host().MessageBoxes().back().window;
+    if (run.quitFromTick >= 0) {
       PostQuitMessage(run.quitFromTick);
-    else if (run.ticksDuring == 5)
+    } else if (run.ticksDuring == 2) {
+      // The player clicks the disabled game window: the box keeps the keyboard.
+      Host().WindowEvent(boxHost, host::EventType::FocusLost);
+      Host().WindowEvent(run.mainHost, host::EventType::FocusGained);
+    } else if (run.ticksDuring == 3) {
+      run.boxTookTheKeyboardBack = GetActiveWindow() != nullptr && GetActiveWindow() != run.main &&
+                                   Host().FocusedWindow() == boxHost;
+    } else if (run.ticksDuring == 5) {
       Press(VK_RETURN);
+    }
     return 0;
   }
   if (run.result != -1) return 0;  // the caller's own guard: one box
@@ -64,6 +75,7 @@ TEST(MessageBox, OpenedFromATimerItKeepsTheTicksComingAndDisablesTheOtherWindows
   MessageLog log;
   log.reply = BoxFromTick;
   run.main = log.Create(u"game", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300);
+  run.mainHost = Host().Windows().back();
   run.other = log.Create(u"scores", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 200, 100);
   HWND disabledBefore = log.Create(u"idle", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
   EnableWindow(disabledBefore, FALSE);
@@ -74,6 +86,7 @@ TEST(MessageBox, OpenedFromATimerItKeepsTheTicksComingAndDisablesTheOtherWindows
   EXPECT_EQ(run.result, IDOK);
   EXPECT_EQ(run.ticksDuring, 5);
   EXPECT_TRUE(run.othersDisabled);
+  EXPECT_TRUE(run.boxTookTheKeyboardBack);
   EXPECT_TRUE(IsWindowEnabled(run.main));
   EXPECT_TRUE(IsWindowEnabled(run.other));
   EXPECT_FALSE(IsWindowEnabled(disabledBefore));  // left as the box found it
@@ -166,12 +179,17 @@ TEST(MessageBox, WithAnOwnerItDisablesOnlyTheOwnerSitsOverItAndAClickOnOkAnswers
   MessageLog log;
   owned.owner = log.Create(u"game", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300);
   owned.other = log.Create(u"scores", WS_POPUP | WS_VISIBLE, 600, 100, 200, 100);
+  HWND name = CreateWindowExW(0, u"edit", u"", WS_CHILD | WS_VISIBLE, 5, 35, 115, 25, owned.owner,
+                              reinterpret_cast<HMENU>(1), nullptr, nullptr);
+  SetFocus(name);
   Host().onMessageBox = ClickOk;
   EXPECT_EQ(MessageBoxA(owned.owner, "Pronto", "Zarvo", MB_OK | MB_ICONINFORMATION), IDOK);
   Host().onMessageBox = nullptr;
   EXPECT_TRUE(owned.ownerDisabled);
   EXPECT_TRUE(owned.otherEnabled);
   EXPECT_TRUE(IsWindowEnabled(owned.owner));
+  EXPECT_EQ(GetActiveWindow(), owned.owner);  // back to where the player was
+  EXPECT_EQ(GetFocus(), name);
   EXPECT_NEAR(owned.boxCentre.x, 300, 1);
   EXPECT_NEAR(owned.boxCentre.y, 250, 1);
   EXPECT_EQ(Host().MessageBoxes().back().style, UINT{MB_OK | MB_ICONINFORMATION});
