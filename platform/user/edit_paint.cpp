@@ -1,6 +1,9 @@
 // Where the "edit" control's line lies and how it is drawn: the text scrolled
 // so that the caret stays in sight, the selection highlighted while the
-// control has the focus, and a steady caret at the insertion point.
+// control has the focus, and a steady caret at the insertion point. The caret
+// does not blink: a blink needs a timer of its own, which would wake every
+// message loop that waits (the headless one never going idle) and would send
+// the control WM_TIMER ids that a subclass may take for its own timers.
 #include <algorithm>
 #include <cstdlib>
 
