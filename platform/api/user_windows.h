@@ -453,6 +453,8 @@ BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HDC GetDC(HWND window);
+// The whole window, frame included: (0, 0) is its top-left corner.
+HDC GetWindowDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 
 int GetSystemMetrics(int index);

@@ -169,6 +169,12 @@ class Host {
 
   // Hand a document or address to the desktop. True when it was handed over.
   virtual bool OpenAddress(const std::string& target) = 0;
+
+  // A message box has opened in `window`, shown and waiting for an answer.
+  // The box is a window like any other, so a host that shows windows has
+  // nothing more to do; a host without a screen may note it.
+  virtual void OnMessageBox(WindowId /*window*/, const std::string& /*textUtf8*/,
+                            const std::string& /*captionUtf8*/, unsigned /*style*/) {}
 };
 
 // The host of this process. The first call makes the host that the program

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/api/kernel.h"
+#include "platform/user/controls.h"
 #include "platform/user/menus.h"
 
 namespace user {
@@ -61,16 +62,17 @@ void RegisterBuiltInClass(const char16_t* name, WNDPROC procedure, UINT style, H
 
 namespace {
 
-LRESULT CALLBACK StaticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 void EnsureBuiltIns() {
   static bool done = false;
   if (done) return;
   done = true;
-  // Until the controls bring their own painting, a static is a plain window.
-  RegisterBuiltInClass(u"static", StaticProcedure, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW));
+  HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterBuiltInClass(u"static", StaticProcedure, CS_DBLCLKS | CS_PARENTDC, nullptr, arrow);
+  RegisterBuiltInClass(u"button", ButtonProcedure, CS_DBLCLKS | CS_PARENTDC, nullptr, arrow);
+  RegisterBuiltInClass(u"edit", EditProcedure, CS_DBLCLKS | CS_PARENTDC, nullptr,
+                       LoadCursorW(nullptr, IDC_IBEAM));
+  RegisterBuiltInClass(kMessageBoxClass, MessageBoxProcedure, CS_DBLCLKS | CS_SAVEBITS,
+                       GetSysColorBrush(COLOR_BTNFACE), arrow);
   RegisterDropDownClass();
 }
 

@@ -6,10 +6,6 @@
 namespace user {
 namespace {
 
-constexpr LRESULT DLGC_WANTTAB = 0x0002;
-constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
-constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
-
 bool TabStop(const Window* w) {
   return w->visible && w->Enabled() && (w->style & WS_TABSTOP) && !w->destroyed;
 }

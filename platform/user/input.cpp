@@ -220,13 +220,18 @@ void OnFocusGained(Window* top) {
   if (top->windowClass->neverActive) top = top->owner != nullptr ? top->owner : top;
   if (!top->Enabled()) {
     // A disabled window sends the keyboard on to the window that disabled it:
-    // an enabled window it owns, such as a message box.
+    // an enabled window it owns, such as a message box, else the newest
+    // enabled window, such as a box in front of every window of the program.
+    Window* modal = nullptr;
     for (Window* w : TopLevelWindows()) {
-      if (w->owner == top && w->visible && w->Enabled()) {
-        Activate(w, false);
-        return;
+      if (!w->visible || w->minimized || !w->Enabled() || w->destroyed) continue;
+      if (w->owner == top) {
+        modal = w;
+        break;
       }
+      modal = w;
     }
+    if (modal != nullptr) Activate(modal, false);
     return;
   }
   Activate(top, false);
@@ -324,6 +329,23 @@ void PumpHost(int timeoutMs) {
   if (!h.WaitEvent(e, timeoutMs)) return;
   HandleHostEvent(e);
   while (h.WaitEvent(e, 0)) HandleHostEvent(e);
+}
+
+void RouteQueuedInput(QueuedMessage& queued) {
+  MSG& msg = queued.msg;
+  State& s = Now();
+  if (msg.message >= WM_MOUSEMOVE && msg.message <= WM_MBUTTONDBLCLK) {
+    Window* capture = s.capture;
+    if (capture == nullptr || capture->destroyed || msg.hwnd == capture->Handle()) return;
+    msg.hwnd = capture->Handle();
+    msg.lParam = PointParam(ToClient(capture, msg.pt));
+    return;
+  }
+  const bool keyboard = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
+                        msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP ||
+                        msg.message == WM_CHAR;
+  Window* target = keyboard ? KeyboardTarget() : nullptr;
+  if (target != nullptr) msg.hwnd = target->Handle();
 }
 
 void CheckHover() {

@@ -33,7 +33,9 @@ MSG Stamp(MSG msg) {
 
 bool TakeFrom(std::deque<QueuedMessage>& queue, MSG& out, HWND filter, UINT first, UINT last,
               bool remove) {
+  const bool input = &queue == &Now().input;
   for (auto it = queue.begin(); it != queue.end(); ++it) {
+    if (input) RouteQueuedInput(*it);
     if (!Matches(it->msg, filter, first, last)) continue;
     out = it->msg;
     if (remove) {

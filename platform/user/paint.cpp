@@ -29,6 +29,17 @@ void AddUpdate(Window* w, const RECT& area, bool erase) {
   w->erasePending = w->erasePending || erase;
 }
 
+// The built-in controls draw their own frames when they paint, so an area
+// that reaches into a control's frame has the whole control painted again.
+bool OverFrame(const Window& child, const RECT& inChild) {
+  if (!child.windowClass->builtIn) return false;
+  const Insets in = FrameInsets(child);
+  const RECT client = ClientRect(child);
+  const RECT whole{-in.left, -in.top, client.right + in.right, client.bottom + in.bottom};
+  const RECT touched = Intersect(inChild, whole);
+  return !Empty(touched) && !Contains(client, touched);
+}
+
 // Invalidates an area of a window and, unless it clips its children, the
 // parts of its children under that area.
 void InvalidateArea(Window* w, const RECT& area, bool erase, bool children) {
@@ -39,7 +50,7 @@ void InvalidateArea(Window* w, const RECT& area, bool erase, bool children) {
     const Insets in = FrameInsets(*child);
     const RECT inChild =
         Offset(area, -(child->rect.left + in.left), -(child->rect.top + in.top));
-    InvalidateArea(child, inChild, erase, true);
+    InvalidateArea(child, OverFrame(*child, inChild) ? ClientRect(*child) : inChild, erase, true);
   }
 }
 
@@ -168,6 +179,26 @@ HDC GetDC(HWND handle) {
   if (w == nullptr) return nullptr;
   Window* top = TopLevel(w);
   return gdi::CreateWindowDc(top->frame, handle, ClientOriginInFrame(*w), VisibleClientInFrame(*w));
+}
+
+HDC GetWindowDC(HWND handle) {
+  Window* w = handle != nullptr ? FromHandle(handle) : nullptr;
+  if (w == nullptr) return nullptr;
+  Window* top = TopLevel(w);
+  const POINT client = ClientOriginInFrame(*w);
+  const Insets in = FrameInsets(*w);
+  const POINT origin{client.x - in.left, client.y - in.top};
+  RECT clip{0, 0, 0, 0};
+  if (ShownOnScreen(*w) && top->frame != nullptr) {
+    const RECT whole{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    clip = Offset(whole, origin.x, origin.y);
+    // A child's frame lies in its parent's client area; a top-level window's
+    // frame is the host's, and only the part in the frame buffer is drawable.
+    clip = Intersect(clip, w->IsChild() && w->parent != nullptr
+                               ? VisibleClientInFrame(*w->parent)
+                               : RECT{0, 0, top->frame->width, top->frame->height});
+  }
+  return gdi::CreateWindowDc(top->frame, handle, origin, clip);
 }
 
 int ReleaseDC(HWND, HDC dc) { return DeleteDC(dc) ? 1 : 0; }

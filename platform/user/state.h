@@ -97,6 +97,12 @@ void ForgetWindow(Window* window);  // a window going away leaves no trace in th
 // The key state that a key message taken from the queue brings.
 void ApplyKeyMessage(const QueuedMessage& queued);
 
+// Input goes to the window that should have it when the program takes it,
+// not when it happened: a press that takes the capture draws the moves and
+// the release queued behind it, and a click that moves the focus draws the
+// keys typed after it.
+void RouteQueuedInput(QueuedMessage& queued);
+
 // Queues a keyboard or mouse message; returns it for text to be attached.
 QueuedMessage& PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int keyCode);
 DWORD NextSerial();

@@ -43,6 +43,12 @@ struct ScrollBar {
   int pos = 0;
 };
 
+// What a built-in control keeps beyond what every window has; each control
+// class derives its own.
+struct ControlState {
+  virtual ~ControlState() = default;
+};
+
 struct Window {
   HWND Handle() { return reinterpret_cast<HWND>(this); }
 
@@ -68,6 +74,7 @@ struct Window {
   bool destroyed = false;
   bool createdFully = false;  // WM_CREATE has returned
   Window* lastFocus = nullptr;  // top-level windows: the focus to give back on activation
+  std::unique_ptr<ControlState> control;  // built-in controls: their own state
 
   ScrollBar scrollBars[2];  // SB_HORZ, SB_VERT
 

@@ -296,6 +296,14 @@ bool HeadlessHost::OpenAddress(const std::string& target) {
   return openAccepted_;
 }
 
+void HeadlessHost::OnMessageBox(WindowId window, const std::string& textUtf8,
+                                const std::string& captionUtf8, unsigned style) {
+  const MessageBoxRecord record{window, textUtf8, captionUtf8, style};
+  messageBoxes_.push_back(record);
+  // A copy: the answer may open another box.
+  if (onMessageBox) onMessageBox(record);
+}
+
 HeadlessHost& Instance() {
   Host& current = Current();
   return static_cast<HeadlessHost&>(current);

@@ -41,6 +41,14 @@ struct PlayedSound {
   std::int64_t DurationMs() const;
 };
 
+// A message box the program opened: its own window, its texts and its style.
+struct MessageBoxRecord {
+  WindowId window = 0;
+  std::string textUtf8;
+  std::string captionUtf8;
+  unsigned style = 0;
+};
+
 class HeadlessHost final : public Host {
  public:
   HeadlessHost();
@@ -67,6 +75,8 @@ class HeadlessHost final : public Host {
   JoystickState ReadJoystick(int index) override;
   void SetCursor(Cursor cursor) override;
   bool OpenAddress(const std::string& target) override;
+  void OnMessageBox(WindowId window, const std::string& textUtf8, const std::string& captionUtf8,
+                    unsigned style) override;
 
   // The virtual clock. Only a test and the waits of the message loop move it.
   void SetNow(const LocalTime& time);
@@ -110,6 +120,13 @@ class HeadlessHost final : public Host {
   void MoveJoystick(int index, std::uint32_t x, std::uint32_t y);
   void UnplugJoystick(int index);
 
+  // Message boxes, in the order they opened. When one opens, `onMessageBox`
+  // (if set) is told, and may answer it by pushing input: Enter, Esc, or a
+  // click on a button of the box's window. A box nobody answers ends when the
+  // script runs out, as the whole session does.
+  const std::vector<MessageBoxRecord>& MessageBoxes() const { return messageBoxes_; }
+  std::function<void(const MessageBoxRecord&)> onMessageBox;
+
   Cursor LastCursor() const { return cursor_; }
   const std::vector<std::string>& OpenedAddresses() const { return addresses_; }
   void SetOpenResult(bool accepted) { openAccepted_ = accepted; }
@@ -126,6 +143,7 @@ class HeadlessHost final : public Host {
   std::map<int, JoystickState> joysticks_;
   Cursor cursor_ = Cursor::Arrow;
   std::vector<std::string> addresses_;
+  std::vector<MessageBoxRecord> messageBoxes_;
   bool openAccepted_ = true;
 };
 
