@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/controls/button.h"
 #include "framework/controls/label.h"
 #include "framework/controls/text_box.h"
 #include "tests/framework/windows/window_fixture.h"
@@ -9,6 +10,7 @@ namespace {
 using namespace VexaUtility;
 using window_tests::Drain;
 using window_tests::Host;
+using window_tests::RunLoop;
 using window_tests::TestForm;
 
 TEST(FrameworkControls, ATextBoxTakesTenCapitalsTypedThroughItsReactions) {
@@ -70,6 +72,70 @@ TEST(FrameworkControls, ALabelWithBothAlignmentsIsRightAligned) {
   EXPECT_TRUE(style & WS_BORDER);
   EXPECT_TRUE(style & SS_NOTIFY);
   EXPECT_EQ(label.GetText(), "Nome:");
+}
+
+// A dialog form as the game builds its name dialog: a text box whose Enter is
+// taken by its reaction before the box sees it, and a button reached by Tab.
+// The loop runs without the dialog manager, as the game's loop does.
+TEST(FrameworkControls, EnterAndTabInADialogFormWithATextBoxAndAButton) {
+  TestForm main;  // stays, so that closing the dialog ends nothing
+  main.Create();
+  Form dialog(nullptr, kDialogForm);
+  dialog.Create();
+  TextBox box(&dialog, "");
+  static std::vector<std::string> seen;
+  seen.clear();
+  static Button* ok = nullptr;
+  box.onChar = [](GUIElement* e, std::int32_t code) {
+    if (code != 13) return true;
+    seen.push_back("enter with " + e->GetText());
+    ok->onCommand(ok);
+    return false;
+  };
+  box.x = 5;
+  box.y = 35;
+  box.SetSize(115, 25);
+  box.Create();
+  Button button(&dialog, "OK");
+  ok = &button;
+  button.onCommand = [](GUIElement*) { seen.push_back("ok"); };
+  button.x = 130;
+  button.y = 35;
+  button.SetSize(80, 25);
+  button.Create();
+  box.Focus();
+  Drain();
+
+  Host().Type(u"ab");
+  Host().KeyDown(VK_RETURN);
+  Host().KeyUp(VK_RETURN);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(box.GetText(), "ab");  // no line break typed into it
+  EXPECT_EQ(seen, (std::vector<std::string>{"enter with ab", "ok"}));
+  EXPECT_EQ(GetFocus(), box.hwnd);
+
+  Host().KeyDown(VK_TAB);
+  Host().KeyUp(VK_TAB);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(GetFocus(), button.hwnd);
+  EXPECT_EQ(box.GetText(), "ab");  // Tab typed nothing either
+
+  seen.clear();
+  Host().KeyDown(VK_SPACE);
+  Host().KeyUp(VK_SPACE);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(seen, (std::vector<std::string>{"ok"}));
+
+  Host().KeyDown(VK_LSHIFT);
+  Host().KeyDown(VK_TAB);
+  Host().KeyUp(VK_TAB);
+  Host().KeyUp(VK_LSHIFT);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(GetFocus(), box.hwnd);
+  Host().Type(u"c");
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(box.GetText(), "abc");
+  DestroyWindow(dialog.hwnd);
 }
 
 }  // namespace
