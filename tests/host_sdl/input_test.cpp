@@ -96,6 +96,33 @@ TEST_F(Input, TheRightHandModifiersHaveCodesOfTheirOwn) {
   }
 }
 
+// A window that takes the keyboard while Alt is held hears of it as state,
+// not as a new press: the press belonged to the window before it.
+TEST_F(Input, AModifierHeldWhileTheFocusMovesIsNoNewPressForTheNewWindow) {
+  const host::WindowId first = ShowWindow({100, 100, 120, 90});
+  const host::WindowId second = ShowWindow({300, 100, 120, 90});
+  ASSERT_NE(first, 0u);
+  ASSERT_NE(second, 0u);
+  host().Focus(first);
+  EventsUntil(host(), Is(EventType::FocusGained, first));
+  ASSERT_TRUE(Xdotool("keydown Alt_L"));
+  EventsUntil(host(), Is(EventType::KeyDown, first));
+  host().Focus(second);
+  auto events = EventsUntil(host(), Is(EventType::FocusGained, second));
+  ASSERT_TRUE(Xdotool("keyup Alt_L"));
+  ASSERT_TRUE(Xdotool("key b"));
+  const auto later = EventsUntil(host(), [](const Event& e) {
+    return e.type == EventType::KeyUp && e.virtualKey == 'B';
+  });
+  events.insert(events.end(), later.begin(), later.end());
+  EXPECT_FALSE(Contains(events, [second](const Event& e) {
+    return e.type == EventType::KeyDown && e.window == second && e.virtualKey == 0xA4;
+  }));
+  EXPECT_TRUE(Contains(events, [second](const Event& e) {
+    return e.type == EventType::KeyDown && e.window == second && e.virtualKey == 'B';
+  }));
+}
+
 TEST_F(Input, ShiftedKeysCarryTheModifierAndTypeCapitals) {
   ASSERT_NE(ShowWindow({100, 100, 120, 90}), 0u);
   ASSERT_TRUE(Xdotool("key shift+b ctrl+Return"));

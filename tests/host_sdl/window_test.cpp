@@ -155,6 +155,11 @@ TEST_F(HostWindows, TraitsBecomeWhatTheWindowManagerReads) {
       {"popup",
        {.caption = false, .popup = true},
        {true, false, false, "_NET_WM_WINDOW_TYPE_NORMAL"}},
+      // What the window manager asks of a drop-down: a tool window, topmost,
+      // without a frame.
+      {"drop-down menu",
+       {.caption = false, .utility = true, .topmost = true, .popup = true, .menu = true},
+       {true, false, true, "_NET_WM_WINDOW_TYPE_POPUP_MENU"}},
   };
   XProbe probe;
   for (const TraitsCase& c : cases) {

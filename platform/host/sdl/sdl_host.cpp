@@ -80,6 +80,15 @@ void SdlHost::Focus(WindowId window) {
   // Raising asks the window manager; without one (Xvfb) only taking the
   // input focus directly gives the window the keyboard.
   SDL_RaiseWindow(w);
+  // An open drop-down stays above the window that takes the keyboard back
+  // from it, as the desktop keeps its menus on top.
+  for (const auto& entry : windows_) {
+    SDL_Window* other = entry.second;
+    const Uint32 flags = SDL_GetWindowFlags(other);
+    if (other != w && (flags & SDL_WINDOW_POPUP_MENU) && (flags & SDL_WINDOW_SHOWN)) {
+      SDL_RaiseWindow(other);
+    }
+  }
   SDL_SetWindowInputFocus(w);
 }
 
@@ -101,8 +110,32 @@ bool SdlHost::NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline) {
   return SDL_WaitEventTimeout(&raw, static_cast<int>(deadline - now)) == 1;
 }
 
+// SDL tells a window that takes the keyboard which modifiers are held by
+// sending their presses straight after the news of the focus, in the same
+// moment. Those keys were pressed for another window: the program learns
+// nothing new from them, and a press would start what a press starts (Alt
+// alone enters the menu bar, Alt again leaves it). Without a window manager
+// the desktop moves the keyboard this way whenever a drop-down is shown.
+bool SdlHost::HeldOverFromFocus(const SDL_Event& raw) {
+  if (raw.type == SDL_WINDOWEVENT && raw.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    focusWindow_ = raw.window.windowID;
+    focusTimestamp_ = raw.window.timestamp;
+    return false;
+  }
+  if (raw.type != SDL_KEYDOWN || raw.key.repeat != 0 || raw.key.windowID != focusWindow_) {
+    return false;
+  }
+  if (raw.key.timestamp - focusTimestamp_ > 1) return false;
+  switch (raw.key.keysym.sym) {
+    case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
+    case SDLK_LALT: case SDLK_RALT: case SDLK_LGUI: case SDLK_RGUI: return true;
+    default: return false;
+  }
+}
+
 bool SdlHost::Accept(const SDL_Event& raw, Event& event) {
   if (raw.type == SDL_JOYDEVICEREMOVED) joysticks_.CloseDetached();
+  if (HeldOverFromFocus(raw)) return false;
   if (!TranslateEvent(raw, event)) return false;
   if (event.window != 0 && windows_.count(event.window) == 0) {
     // Something still queued for a window the program has destroyed: input

@@ -53,12 +53,17 @@ class SdlHost final : public Host {
   bool NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline);
   // False for an event that is not the program's to see.
   bool Accept(const SDL_Event& raw, Event& event);
+  // A modifier press that SDL reports only because its window took the
+  // keyboard while the key was held.
+  bool HeldOverFromFocus(const SDL_Event& raw);
 
   // Declared first, so that it ends SDL after everything below let go.
   SdlSession session_;
   Uint32 wakeType_ = static_cast<Uint32>(-1);
   std::atomic<bool> wakePending_{false};
   std::map<WindowId, SDL_Window*> windows_;
+  Uint32 focusWindow_ = 0;      // the window that took the keyboard last
+  Uint32 focusTimestamp_ = 0;   // and when
   AudioVoice voice_;
   Joysticks joysticks_;
   Cursors cursors_;

@@ -38,6 +38,9 @@ Uint32 CreationFlags(const WindowTraits& traits) {
     if (traits.*row.trait) flags |= row.flag;
   }
   if (Borderless(traits)) flags |= SDL_WINDOW_BORDERLESS;
+  // SDL refuses a window that is more than one of utility, tooltip and pop-up
+  // menu; a drop-down is a menu first.
+  if (flags & SDL_WINDOW_POPUP_MENU) flags &= ~static_cast<Uint32>(SDL_WINDOW_UTILITY);
   return flags;
 }
 

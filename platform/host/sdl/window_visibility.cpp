@@ -23,7 +23,11 @@ void ShowInactive(SDL_Window* window) {
   SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
   SDL_ShowWindow(window);
   SDL_ResetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN);
-  if (focused != nullptr && focused != window) SDL_SetWindowInputFocus(focused);
+  if (focused != nullptr && focused != window) {
+    SDL_SetWindowInputFocus(focused);
+    // Taking the focus back raised that window; a drop-down stays above it.
+    if (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU) SDL_RaiseWindow(window);
+  }
 }
 
 void Minimize(SDL_Window* window) {
