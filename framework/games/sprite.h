@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/api/gdi.h"
+#include "platform/api/user.h"
 
 namespace VexaUtility {
 
