@@ -6,5 +6,6 @@
 #include "platform/api/crt.h"
 #include "platform/api/gdi.h"
 #include "platform/api/kernel.h"
+#include "platform/api/mm.h"
 #include "platform/api/shell.h"
 #include "platform/api/user.h"
