@@ -1,6 +1,8 @@
 #include "platform/gdi/icon_format.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace gdi {
 namespace {
@@ -27,7 +29,15 @@ struct Layout {
   std::size_t maskStride = 0;
 };
 
+constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
+
 IconImageResult ReadLayout(std::span<const std::uint8_t> bytes, Layout& l) {
+  // Large icons may hold a compressed picture in place of the header; no
+  // icon of ours does.
+  if (bytes.size() >= sizeof kPngSignature &&
+      std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin())) {
+    return IconImageResult::Unsupported;
+  }
   if (bytes.size() < kInfoHeaderBytes) return IconImageResult::Truncated;
   l.headerBytes = Dword(bytes, 0);
   if (l.headerBytes < kInfoHeaderBytes) return IconImageResult::Malformed;

@@ -40,7 +40,7 @@ enum class IconImageResult {
   Ok,
   Truncated,    // the header, palette, colour bits or mask run past the end
   Malformed,    // a header that describes no icon image (height not doubled, ...)
-  Unsupported,  // compressed or a depth other than 1, 4, 8, 24 or 32 bits
+  Unsupported,  // compressed (or a PNG) or a depth other than 1, 4, 8, 24 or 32 bits
   TooLarge,     // wider or taller than any icon may be
 };
 
