@@ -97,7 +97,7 @@ TEST(IconImage, ThirtyTwoBitsUseTheirOwnAlpha_OrTheMaskWhenTheyHaveNone) {
   gdi::IconImage image;
   ASSERT_EQ(gdi::DecodeIconImage(MakeImage(3, 2, 32, {}, withAlpha, kMask), image),
             gdi::IconImageResult::Ok);
-  EXPECT_EQ(image.argb, withAlpha);  // the mask says 5 is clear; the alpha wins
+  EXPECT_EQ(image.argb, withAlpha);  // the mask would hide pixel 5; its alpha wins
   const std::vector<std::uint32_t> noAlpha{0xFF0000, 0x123456, 0x00FF00, 0x0000FF, 1, 2};
   ASSERT_EQ(gdi::DecodeIconImage(MakeImage(3, 2, 32, {}, noAlpha, kMask), image),
             gdi::IconImageResult::Ok);
