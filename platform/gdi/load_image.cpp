@@ -1,6 +1,6 @@
-// LoadImageW for bitmap files. Images kept as resources of the module, and
-// icons and cursors, are not loaded here yet: asking for them fails with
-// ERROR_RESOURCE_TYPE_NOT_FOUND.
+// LoadImageW for bitmap files and for the executable's icon groups. Bitmaps
+// kept as resources of the module, icon files and cursors are not loaded
+// here: asking for them fails with ERROR_RESOURCE_TYPE_NOT_FOUND.
 //
 // A file that is not a bitmap this reader can decode fails with
 // ERROR_INVALID_DATA; one whose picture (or whose requested size) is too large
@@ -19,6 +19,7 @@
 #include "platform/crt/path.h"
 #include "platform/gdi/bmp_reader.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/resource_icon.h"
 
 namespace {
 
@@ -126,7 +127,17 @@ HANDLE LoadBitmapFile(LPCWSTR name, int width, int height, UINT flags) {
 
 }  // namespace
 
-HANDLE LoadImageW(HINSTANCE, LPCWSTR name, UINT type, int width, int height, UINT flags) {
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height,
+                  UINT flags) {
+  if (type == IMAGE_ICON && (flags & LR_LOADFROMFILE) == 0) {
+    if ((flags & LR_DEFAULTSIZE) != 0) {
+      if (width == 0) width = GetSystemMetrics(SM_CXICON);
+      if (height == 0) height = GetSystemMetrics(SM_CYICON);
+    }
+    // The stock icons have no module.
+    if (instance == nullptr) return LoadIconW(nullptr, name);
+    return gdi::LoadResourceIcon(instance, name, width, height, (flags & LR_SHARED) != 0);
+  }
   if (type != IMAGE_BITMAP || (flags & LR_LOADFROMFILE) == 0) {
     SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return nullptr;

@@ -1,5 +1,6 @@
 // The system's cursors and its application icon.
 #include "platform/api/kernel.h"
+#include "platform/gdi/resource_icon.h"
 #include "platform/user/state.h"
 
 struct HICON__ {
@@ -88,10 +89,16 @@ HCURSOR SetCursor(HCURSOR cursor) {
   return old;
 }
 
+// With an instance, an icon group of the executable at the system's icon
+// size; the icon is shared, as the system's loaded icons are.
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
-  if (instance == nullptr && name == IDI_APPLICATION) return ApplicationIcon();
-  SetLastError(instance == nullptr ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
-  return nullptr;
+  if (instance == nullptr) {
+    if (name == IDI_APPLICATION) return ApplicationIcon();
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  return gdi::LoadResourceIcon(instance, name, GetSystemMetrics(SM_CXICON),
+                               GetSystemMetrics(SM_CYICON), true);
 }
 
 BOOL DestroyIcon(HICON icon) {

@@ -37,19 +37,6 @@ LRESULT GetText(const Window& w, WPARAM size, LPWSTR buffer) {
   return static_cast<LRESULT>(n);
 }
 
-// The host shows one picture per window; the biggest image of the icon that
-// still fits 48 pixels is the one a desktop shows best.
-void ShowIcon(Window& w, HICON icon) {
-  gdi::Icon* i = gdi::LookupIcon(icon);
-  if (i == nullptr || i->images.empty() || w.IsChild()) return;
-  const gdi::IconImage* best = &i->images.front();
-  for (const gdi::IconImage& image : i->images) {
-    if (image.width <= 48 && image.width > best->width) best = &image;
-  }
-  host::Current().SetIcon(w.hostWindow, host::PixelView{best->argb.data(), best->width,
-                                                        best->height, best->width});
-}
-
 LRESULT SetIcon(Window& w, WPARAM kind, HICON icon) {
   HICON& slot = kind == ICON_BIG ? w.iconBig : w.iconSmall;
   HICON old = slot;

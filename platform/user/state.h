@@ -63,6 +63,10 @@ State& Now();
 
 std::uint64_t Clock();  // the host's monotonic milliseconds
 
+// Shows an icon as a top-level window's picture on the host; nothing for a
+// child or for what is no icon.
+void ShowIcon(Window& w, HICON icon);
+
 // Translating what the host reports into messages and window changes.
 void HandleHostEvent(const host::Event& event);
 // Takes every event the host has ready; waits at most timeoutMs for the first.

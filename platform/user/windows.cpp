@@ -41,6 +41,10 @@ void MakeHostWindow(Window& w) {
   options.bounds = HostBounds(w);
   options.traits = TraitsOf(w);
   w.hostWindow = host::Current().CreateWindow(options);
+  // Until the program sends one of its own, a window shows its class's icon.
+  if (w.windowClass != nullptr && w.windowClass->info.hIcon != nullptr) {
+    ShowIcon(w, w.windowClass->info.hIcon);
+  }
 }
 
 void SendSizeAndMove(Window& w) {
@@ -102,6 +106,19 @@ void FinishTree(Window* w) {
 }
 
 }  // namespace
+
+// The host shows one picture per window; the biggest image of the icon that
+// still fits 48 pixels is the one a desktop shows best.
+void ShowIcon(Window& w, HICON icon) {
+  gdi::Icon* i = gdi::LookupIcon(icon);
+  if (i == nullptr || i->images.empty() || w.IsChild()) return;
+  const gdi::IconImage* best = &i->images.front();
+  for (const gdi::IconImage& image : i->images) {
+    if (image.width <= 48 && image.width > best->width) best = &image;
+  }
+  host::Current().SetIcon(w.hostWindow, host::PixelView{best->argb.data(), best->width,
+                                                        best->height, best->width});
+}
 
 Window* FindByHostWindow(host::WindowId id) {
   for (Window* w : TopLevelWindows()) {

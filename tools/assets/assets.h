@@ -1,0 +1,27 @@
+// The assets the tool makes: each has a source of its own that draws or
+// synthesises it with the platform's code and returns the file's bytes. The
+// output is the same on every run (no time stamps, no randomness), so the
+// committed files can be checked against a fresh making.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace assets {
+
+struct Asset {
+  const char* fileName;                  // where it goes, inside the asset's folder
+  std::vector<std::uint8_t> (*make)();   // the file's bytes; empty when making failed
+};
+
+// The game's icon: 16, 32 and 48 pixels, 16 colours (icon_asset.cpp).
+std::vector<std::uint8_t> MakeIcon();
+// The brick's "tick": 0.1 s of 16-bit mono PCM at 44 100 Hz (brick_sound.cpp).
+std::vector<std::uint8_t> MakeBrickSound();
+
+// What goes into resources/.
+std::span<const Asset> ResourceAssets();
+
+}  // namespace assets
