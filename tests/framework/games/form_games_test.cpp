@@ -5,6 +5,7 @@
 #include "framework/controls/sub_menu.h"
 #include "framework/elements/font.h"
 #include "framework/games/form_games.h"
+#include "framework/games/name_form.h"
 #include "tests/framework/windows/window_fixture.h"
 
 namespace {
@@ -151,6 +152,38 @@ TEST(GameForm, StartLevelOfTheBaseResetsTheCounters) {
   EXPECT_EQ(game.level, 1);
   EXPECT_EQ(game.lives, 3);
   EXPECT_EQ(game.score, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace VexaUtility;
+
+// The game form gives the keyboard to the name dialog and waits disabled;
+// however the dialog goes, the game form gets its place back.
+TEST(GameFormWithNameDialog, ClosingOrDeletingTheDialogEnablesTheGameFormAgain) {
+  struct Game : FormGames {
+    Game() : FormGames(GetModuleHandleW(nullptr), "Prova") {}
+  } game;
+  for (const bool byDelete : {false, true}) {
+    auto* dialog = new FormNamePlayer(nullptr, "Classifica");
+    dialog->owner = &game;
+    game.companion = dialog;
+    game.SetEnabled(false);
+    ASSERT_FALSE(IsWindowEnabled(game.hwnd));
+    if (byDelete) {
+      delete dialog;
+    } else {
+      SendMessageW(dialog->hwnd, WM_CLOSE, 0, 0);
+      EXPECT_FALSE(IsWindow(dialog->hwnd));
+    }
+    EXPECT_EQ(game.companion, nullptr) << byDelete;
+    EXPECT_TRUE(game.enabled) << byDelete;
+    EXPECT_TRUE(IsWindowEnabled(game.hwnd)) << byDelete;
+    if (!byDelete) delete dialog;
+  }
+  EXPECT_TRUE(IsWindow(game.hwnd));
 }
 
 }  // namespace
