@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <array>
 
+#include "platform/host/sdl/x11_errors.h"
+
 namespace host::sdl {
 namespace {
 
@@ -33,6 +35,7 @@ constexpr auto kUnwantedEvents = std::to_array<Uint32>({
 SdlSession::SdlSession() {
   SetHints();
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+  ForgiveGoneWindows();
   video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
   joysticks_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   for (Uint32 type : kUnwantedEvents) SDL_EventState(type, SDL_IGNORE);
