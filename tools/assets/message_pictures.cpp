@@ -58,12 +58,13 @@ std::vector<std::uint8_t> MakeReplayPicture() {
   if (!p.ok()) return {};
   DrawMessage(p, {"", RGB(44, 16, 40), RGB(12, 10, 36), u"Palla persa!", RGB(250, 170, 90),
                   u"Riprova", RGB(236, 228, 220), u"Il livello ricomincia"});
-  // The ball slipping out under the panel, fainter the higher it was.
+  // The ball slipping out under the panel, smaller and fainter the higher
+  // it was.
   for (int i = 0; i < 4; ++i) {
     const int shade = 60 + i * 50;
-    p.Disc(400, 490 + i * 26, 11, RGB(shade + 20, shade / 5, shade / 5 + 10));
+    p.Disc(400, 486 + i * 28, 5 + i * 2, RGB(shade + 20, shade / 5, shade / 5 + 10));
   }
-  p.Disc(397, 565, 4, RGB(250, 150, 150));
+  p.Disc(397, 567, 4, RGB(250, 150, 150));
   return p.Bmp("C1AAC8D8E7BE15AF92A8BDB26E20D9E0");
 }
 
