@@ -30,18 +30,20 @@ TEST(Checksum, XorsEachByteIntoItsOffsetModuloSixteen) {
   ffAtFive[5] = '\xFF';
   // Three blocks and a bit: the offsets keep counting across block edges.
   std::string long_(10240 * 3 + 7, '\0');
-  long_[10240 + 3] = '\x5A';      // offset ≡ 3
+  long_[10240 + 3] = '\x5A';       // offset ≡ 3
   long_[10240 * 2 + 17] = '\x0F';  // offset ≡ 1
   long_[10240 * 3 + 6] = '\xC0';   // last byte, offset ≡ 6
   long_[19] = '\x33';              // offset ≡ 3, cancels part of 0x5A
   const ChecksumCase cases[] = {
       {"empty", "", kZeros},
       {"abc", "abc", "616263" + std::string(26, '0')},
-      {"seventeen ones", std::string(17, '\x01'), "00" + [] {
-         std::string s;
-         for (int i = 0; i < 15; ++i) s += "01";
-         return s;
-       }()},
+      {"seventeen ones", std::string(17, '\x01'),
+       "00" +
+           [] {
+             std::string s;
+             for (int i = 0; i < 15; ++i) s += "01";
+             return s;
+           }()},
       {"ff at five", ffAtFive, std::string(10, '0') + "FF" + std::string(20, '0')},
       {"high bytes", "\x80\x9A\xFE", "809AFE" + std::string(26, '0')},
       {"longer than a block", long_, "000F00690000C0" + std::string(18, '0')},

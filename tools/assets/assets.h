@@ -12,8 +12,8 @@
 namespace assets {
 
 struct Asset {
-  const char* fileName;                  // where it goes, inside the asset's folder
-  std::vector<std::uint8_t> (*make)();   // the file's bytes; empty when making failed
+  const char* fileName;                 // where it goes, inside the asset's folder
+  std::vector<std::uint8_t> (*make)();  // the file's bytes; empty when making failed
 };
 
 // The game's icon: 16, 32 and 48 pixels, 16 colours (icon_asset.cpp).

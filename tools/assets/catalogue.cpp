@@ -12,8 +12,8 @@ std::span<const Asset> ResourceAssets() {
 
 std::span<const Asset> GameAssets() {
   static const Asset kAssets[] = {
-      {"logo.bmp", MakeLogoPicture},       {"blank.bmp", MakeBlankPicture},
-      {"livello.bmp", MakeLevelPicture},   {"replay.bmp", MakeReplayPicture},
+      {"logo.bmp", MakeLogoPicture},         {"blank.bmp", MakeBlankPicture},
+      {"livello.bmp", MakeLevelPicture},     {"replay.bmp", MakeReplayPicture},
       {"gameover.bmp", MakeGameOverPicture}, {"ball.wav", MakeBallSound},
   };
   return kAssets;

@@ -13,13 +13,17 @@ namespace {
 constexpr std::size_t kBmpHeaders = 14 + 40;  // the gap follows them
 constexpr char16_t kFace[] = u"DejaVu Sans";
 
-COLOR16 Channel(int value) { return static_cast<COLOR16>(value << 8); }
+COLOR16 Channel(int value) {
+  return static_cast<COLOR16>(value << 8);
+}
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF c) {
   return TRIVERTEX{x, y, Channel(GetRValue(c)), Channel(GetGValue(c)), Channel(GetBValue(c)), 0};
 }
 
-int Mix(int a, int b, int percent) { return (a * (100 - percent) + b * percent + 50) / 100; }
+int Mix(int a, int b, int percent) {
+  return (a * (100 - percent) + b * percent + 50) / 100;
+}
 
 }  // namespace
 
