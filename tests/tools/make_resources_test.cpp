@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,9 @@
 
 namespace {
 
-TEST(MakeResources, MakesTheCommittedFilesByteForByte) {
-  for (const assets::Asset& asset : assets::ResourceAssets()) {
-    std::ifstream in(std::string(ZARVO_RESOURCE_DIR) + "/" + asset.fileName, std::ios::binary);
+void ExpectCommittedFiles(const std::string& folder, std::span<const assets::Asset> list) {
+  for (const assets::Asset& asset : list) {
+    std::ifstream in(folder + "/" + asset.fileName, std::ios::binary);
     ASSERT_TRUE(in) << asset.fileName;
     const std::vector<std::uint8_t> committed{std::istreambuf_iterator<char>(in),
                                               std::istreambuf_iterator<char>()};
@@ -19,6 +20,14 @@ TEST(MakeResources, MakesTheCommittedFilesByteForByte) {
     ASSERT_FALSE(made.empty()) << asset.fileName;
     EXPECT_TRUE(made == committed) << asset.fileName << ": run make_resources and commit";
   }
+}
+
+TEST(MakeResources, MakesTheCommittedFilesByteForByte) {
+  ExpectCommittedFiles(ZARVO_RESOURCE_DIR, assets::ResourceAssets());
+}
+
+TEST(MakeResources, MakesTheCommittedGameAssetsByteForByte) {
+  ExpectCommittedFiles(ZARVO_ASSET_DIR, assets::GameAssets());
 }
 
 }  // namespace

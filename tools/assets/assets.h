@@ -12,8 +12,8 @@
 namespace assets {
 
 struct Asset {
-  const char* fileName;                  // where it goes, inside the asset's folder
-  std::vector<std::uint8_t> (*make)();   // the file's bytes; empty when making failed
+  const char* fileName;                 // where it goes, inside the asset's folder
+  std::vector<std::uint8_t> (*make)();  // the file's bytes; empty when making failed
 };
 
 // The game's icon: 16, 32 and 48 pixels, 16 colours (icon_asset.cpp).
@@ -21,7 +21,21 @@ std::vector<std::uint8_t> MakeIcon();
 // The brick's "tick": 0.1 s of 16-bit mono PCM at 44 100 Hz (brick_sound.cpp).
 std::vector<std::uint8_t> MakeBrickSound();
 
+// The game's screens, 800 × 640, 24-bit BMP files, each with the checksum
+// the game expects of it (logo_picture.cpp, blank_picture.cpp,
+// message_pictures.cpp).
+std::vector<std::uint8_t> MakeLogoPicture();
+std::vector<std::uint8_t> MakeBlankPicture();
+std::vector<std::uint8_t> MakeLevelPicture();
+std::vector<std::uint8_t> MakeReplayPicture();
+std::vector<std::uint8_t> MakeGameOverPicture();
+// The ball on the paddle: 70 ms of 16-bit mono PCM at 44 100 Hz, with the
+// checksum the game expects of it (ball_sound.cpp).
+std::vector<std::uint8_t> MakeBallSound();
+
 // What goes into resources/.
 std::span<const Asset> ResourceAssets();
+// What goes into images_games/, read by the game at run time.
+std::span<const Asset> GameAssets();
 
 }  // namespace assets

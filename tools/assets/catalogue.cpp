@@ -10,4 +10,13 @@ std::span<const Asset> ResourceAssets() {
   return kAssets;
 }
 
+std::span<const Asset> GameAssets() {
+  static const Asset kAssets[] = {
+      {"logo.bmp", MakeLogoPicture},         {"blank.bmp", MakeBlankPicture},
+      {"livello.bmp", MakeLevelPicture},     {"replay.bmp", MakeReplayPicture},
+      {"gameover.bmp", MakeGameOverPicture}, {"ball.wav", MakeBallSound},
+  };
+  return kAssets;
+}
+
 }  // namespace assets
