@@ -125,8 +125,7 @@ bool SdlHost::HeldOverFromFocus(const SDL_Event& raw) {
   if (raw.type != SDL_KEYDOWN || raw.key.repeat != 0 || raw.key.windowID != focusWindow_) {
     return false;
   }
-  // The same moment, give or take a busy machine's delay.
-  if (raw.key.timestamp - focusTimestamp_ > 50) return false;
+  if (raw.key.timestamp - focusTimestamp_ > 1) return false;
   switch (raw.key.keysym.sym) {
     case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
     case SDLK_LALT: case SDLK_RALT: case SDLK_LGUI: case SDLK_RGUI: return true;
