@@ -5,11 +5,7 @@
 // A file that is not a bitmap this reader can decode fails with
 // ERROR_INVALID_DATA; one whose picture (or whose requested size) is too large
 // to hold, or a file above kMaxFileBytes, with ERROR_NOT_ENOUGH_MEMORY.
-#include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -17,6 +13,7 @@
 #include "platform/api/user.h"
 #include "platform/crt/errors.h"
 #include "platform/crt/path.h"
+#include "platform/crt/whole_file.h"
 #include "platform/gdi/bmp_reader.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/resource_icon.h"
@@ -26,54 +23,6 @@ namespace {
 // No bitmap the game or its tools make comes near this; a larger file is
 // refused before a byte of it is read.
 constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// The whole of a regular file, or false with the last error set. Opened
-// without blocking, so that a named pipe given as a picture cannot hang the
-// program.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat info {};
-  if (file.get() < 0 || fstat(file.get(), &info) != 0) {
-    crt::SetLastErrorFromErrno(errno, path);
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {  // a folder or a device holds no picture
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return false;
-  }
-  bytes.resize(static_cast<std::size_t>(info.st_size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      SetLastError(ERROR_READ_FAULT);
-      return false;
-    }
-    if (n == 0) break;  // the file got shorter since fstat; decode what is there
-    done += static_cast<std::size_t>(n);
-  }
-  bytes.resize(done);
-  return true;
-}
 
 DWORD ErrorFor(gdi::BmpResult result) {
   return result == gdi::BmpResult::TooLarge ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
@@ -115,7 +64,7 @@ HANDLE MakeBitmap(gdi::DecodedBmp& picture, int width, int height, bool dibSecti
 
 HANDLE LoadBitmapFile(LPCWSTR name, int width, int height, UINT flags) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(crt::SystemPath(name), bytes)) return nullptr;
+  if (!crt::ReadWholeFile(crt::SystemPath(name), kMaxFileBytes, bytes)) return nullptr;
   gdi::DecodedBmp picture;
   if (gdi::BmpResult r = gdi::DecodeBmp(bytes, picture); r != gdi::BmpResult::Ok) {
     SetLastError(ErrorFor(r));
