@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "game/playfield/sprites.h"
 #include "game/playfield/wall_layouts.h"
 
@@ -115,6 +117,62 @@ TEST(SpriteMonete, ItsLabelInItsColourAtTheTopLeft) {
   int left = 0;
   for (int x = 100; x < 124; ++x) left += game.Back(x, 22) == kBlue;
   EXPECT_EQ(left, 0);  // the old place wiped before the new label
+}
+
+}  // namespace
+
+#include "game/playfield/sprite_settings.h"
+
+namespace {
+
+using namespace Zarvo;
+
+TEST(SpriteSettings, TheFactoryMakesEachKindWithItsSettingsAndListsIt) {
+  TestGame game;
+  game.elements.clear();
+  SpriteSettings settings;
+  EXPECT_EQ(settings.fieldWidth, 400);
+  EXPECT_EQ(settings.height, 63);
+  settings.fieldWidth = 800;
+  settings.fieldHeight = 640;
+  settings.width = 24;
+  settings.height = 24;
+
+  settings.kind = "ball";
+  std::unique_ptr<VexaUtility::Sprite> ball(settings.CreateSprite(&game, 0));
+  auto* asBall = dynamic_cast<SpriteBall*>(ball.get());
+  ASSERT_NE(asBall, nullptr);
+  EXPECT_EQ(asBall->maxX, 776);
+  EXPECT_EQ(asBall->maxY, 616);
+  EXPECT_EQ(asBall->form, &game);
+
+  settings.kind = "money";
+  std::unique_ptr<VexaUtility::Sprite> coin(settings.CreateSprite(&game, 0x00FFFF));
+  auto* asCoin = dynamic_cast<SpriteMonete*>(coin.get());
+  ASSERT_NE(asCoin, nullptr);
+  EXPECT_EQ(asCoin->color, 0x00FFFFu);
+  EXPECT_EQ(asCoin->maxX, 776);
+  EXPECT_TRUE(asCoin->text.empty());
+
+  settings.kind = "tiles";
+  settings.width = 38;
+  settings.height = 18;
+  std::unique_ptr<VexaUtility::Sprite> brick(settings.CreateSprite(&game, 3));
+  auto* asBrick = dynamic_cast<SpriteTiles*>(brick.get());
+  ASSERT_NE(asBrick, nullptr);
+  EXPECT_EQ(asBrick->kind, 3);
+  EXPECT_TRUE(asBrick->alive);
+  EXPECT_EQ(asBrick->width, 38);
+
+  settings.kind = "player";
+  std::unique_ptr<VexaUtility::Sprite> paddle(settings.CreateSprite(&game, 0));
+  EXPECT_NE(dynamic_cast<SpritePlayer*>(paddle.get()), nullptr);
+
+  settings.kind = "Player";  // keys compare exactly
+  EXPECT_EQ(settings.CreateSprite(&game, 0), nullptr);
+  EXPECT_EQ(game.elements, (std::vector<VexaUtility::GameElement*>{ball.get(), coin.get(),
+                                                                   brick.get(), paddle.get()}));
+  game.elements.clear();
 }
 
 }  // namespace
