@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/controls/text_box.h"
+#include "game/shell/form_zarvo.h"
+#include "tests/framework/windows/window_fixture.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace Zarvo;
+using window_tests::Drain;
+using window_tests::Host;
+using window_tests::HostWindowOf;
+using window_tests::RunLoop;
+
+// The game as a player starts it: from the repository's root, where the
+// pictures are, with a high-score folder of the test's own.
+class Game : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(ZARVO_ASSET_DIR).parent_path());
+    setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
+    Host().onMessageBox = [](const host::headless::MessageBoxRecord&) {
+      Host().KeyDown(VK_RETURN);
+      Host().KeyUp(VK_RETURN);
+    };
+    game_ = new FormZarvo(GetModuleHandleW(nullptr), "Zarvo (c) 2026 Zarvo");
+    Drain();
+  }
+  void TearDown() override {
+    delete game_;
+    std::filesystem::current_path(previous_);
+  }
+  FormZarvo& game() { return *game_; }
+  // A pixel of the client area as the window shows it.
+  COLORREF Shown(int x, int y) {
+    HDC dc = GetDC(game_->hwnd);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(game_->hwnd, dc);
+    return c;
+  }
+  void StartGame() {
+    RunLoop(nullptr, 50);  // the intro's first frames
+    game().OnChar('g');
+  }
+
+  testing_support::TempFolder data_;
+  std::filesystem::path previous_;
+  FormZarvo* game_ = nullptr;
+};
+
+TEST_F(Game, OpensOnTheSplashWithAnExactClientAreaAndTheMenu) {
+  RECT client{};
+  GetClientRect(game().hwnd, &client);
+  EXPECT_EQ(client.right, 800);
+  EXPECT_EQ(client.bottom, 640);
+  EXPECT_EQ(game().GetText(), "Zarvo (c) 2026 Zarvo");
+  EXPECT_EQ(game().gameState, Intro);
+  EXPECT_EQ(game().imageCache.count("images_games\\logo.bmp"), 1u);
+  EXPECT_NE(game().backgroundPicture, nullptr);
+  EXPECT_EQ(GetMenuItemCount(GetMenu(game().hwnd)), 3);
+  EXPECT_EQ(Host().MessageBoxes().size(), 0u);
+  EXPECT_EQ(Shown(0, 0), 0x0000FF00u);  // the markers are on the window
+  EXPECT_NE(Shown(300, 150), Shown(700, 30));  // the credit band, not the field
+}
+
+TEST_F(Game, GBuildsLevelOne) {
+  StartGame();
+  FormZarvo& g = game();
+  EXPECT_EQ(g.gameState, Playing);
+  ASSERT_EQ(g.bricks.size(), 20u);
+  EXPECT_EQ(g.bricks[0]->x, 80);  // layout 1, row 1, column 2
+  EXPECT_EQ(g.bricks[0]->y, 100);
+  EXPECT_EQ(g.bricks[0]->width, 38);
+  EXPECT_EQ(g.bricks[0]->kind, 1);
+  ASSERT_NE(g.paddle, nullptr);
+  EXPECT_EQ(g.paddle->width, 100);
+  EXPECT_EQ(g.paddle->height, 20);
+  EXPECT_EQ(g.paddle->x, 350);
+  EXPECT_EQ(g.paddle->y, 620);
+  ASSERT_NE(g.ball, nullptr);
+  EXPECT_EQ(g.ball->width, 17);
+  EXPECT_EQ(g.ball->x, 50);
+  EXPECT_EQ(g.ball->y, 250);
+  EXPECT_FALSE(g.ball->movingRight);
+  EXPECT_FALSE(g.ball->movingUp);
+  for (SpriteMonete* coin : {g.coin1, g.coin2, g.coin3}) {
+    ASSERT_NE(coin, nullptr);
+    EXPECT_EQ(coin->y, 20);
+    EXPECT_GE(coin->x, 0);
+    EXPECT_LE(coin->x, 776);
+  }
+  EXPECT_EQ(g.coin3->text, "150");
+  EXPECT_EQ(g.movements.size(), 4u);
+  EXPECT_EQ(g.elements.size(), 25u);
+  EXPECT_EQ(g.elements.back(), g.coin3);
+  EXPECT_EQ(Shown(0, 0), 0x0000FF00u);
+  EXPECT_EQ(Shown(2, 0), 0x000000FFu);
+  EXPECT_EQ(Shown(400, 630), 0x0000004Du);  // the paddle's dark red middle
+  EXPECT_EQ(Shown(80, 105), 0x0000FFFFu);   // a brick's yellow left edge
+  EXPECT_EQ(Shown(58, 258), 0x000000FFu);  // the red ball's middle
+}
+
+TEST_F(Game, MovementsStepOnceTheirThirtyMillisecondsHaveGathered) {
+  StartGame();
+  const int x = game().ball->x;
+  RunLoop(nullptr, 60);  // three frames of 20 ms: 20, 40 (a step), 20
+  EXPECT_EQ(game().ball->x, x - 4);
+  EXPECT_EQ(game().ball->y, 254);
+}
+
+TEST_F(Game, PPausesAndResumesWithoutAJump) {
+  StartGame();
+  game().OnChar('p');
+  EXPECT_EQ(game().gameState, Paused);
+  const int x = game().ball->x;
+  RunLoop(nullptr, 500);
+  EXPECT_EQ(game().ball->x, x);
+  game().OnChar('P');
+  EXPECT_EQ(game().gameState, Playing);
+  RunLoop(nullptr, 30);  // the paused time is not released into the movements
+  EXPECT_GE(game().ball->x, x - 4);
+}
+
+TEST_F(Game, NClearsTheLevelAndTheNextOneStandsAfterTheInterlude) {
+  StartGame();
+  game().score = 1250;
+  game().OnChar('n');
+  EXPECT_EQ(game().gameState, Interlude);
+  EXPECT_EQ(game().level, 2);
+  EXPECT_EQ(game().score, 1250);
+  EXPECT_TRUE(game().movements.empty());
+  game().OnChar('p');  // nothing in the interlude
+  EXPECT_EQ(game().gameState, Interlude);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(game().gameState, Interlude);
+  RunLoop(nullptr, 1000);
+  EXPECT_EQ(game().gameState, Playing);
+  EXPECT_EQ(game().bricks.size(), 44u);  // layout 2
+}
+
+TEST_F(Game, TheJoystickItemSwitchesSteering) {
+  EXPECT_FALSE(game().joystickEnabled);
+  for (bool expected : {true, false}) {
+    PostMessageW(game().hwnd, WM_COMMAND, MAKELONG(game().joystickItem->id, 0), 0);
+    Drain();
+    EXPECT_EQ(game().joystickEnabled, expected);
+  }
+}
+
+TEST_F(Game, TheLastLostBallAsksForANameAndRecordsTheResult) {
+  StartGame();
+  FormZarvo& g = game();
+  g.lives = 1;
+  g.score = 1250;
+  g.paddle->x = 700;  // out of the ball's way
+  g.ball->y = g.ball->maxY;
+  RunLoop(nullptr, 100);
+  EXPECT_EQ(g.gameState, EnteringName);
+  EXPECT_EQ(g.lives, 0);
+  ASSERT_NE(g.nameForm, nullptr);
+  g.nameForm->nameBox->Focus();
+  Drain();
+  Host().Type(u"anna");
+  Host().KeyDown(VK_RETURN);
+  Host().KeyUp(VK_RETURN);
+  Drain();
+  EXPECT_EQ(g.gameState, GameOver);
+  const std::string file = data_ / "Zarvo/Score/Classifica.txt";
+  EXPECT_EQ(testing_support::ReadBytes(file), "00001250 ANNA         Level 1\r\n");
+  g.OnChar('x');  // any key: back to the intro
+  EXPECT_EQ(g.gameState, Intro);
+  EXPECT_EQ(g.highScores.size(), 1u);
+}
+
+}  // namespace
