@@ -177,3 +177,105 @@ TEST_F(Game, TheLastLostBallAsksForANameAndRecordsTheResult) {
 }
 
 }  // namespace
+
+#include "game/playfield/movements.h"
+
+namespace {
+
+using namespace Zarvo;
+
+// The ball meets the 100-pixel paddle at x = 300: how it leaves.
+TEST_F(Game, ThePaddleSetsTheBallsSidewaysSpeedByWhereItIsMet) {
+  StartGame();
+  FormZarvo& g = game();
+  g.OnChar('p');  // the test steps the ball itself
+  struct Case {
+    int ballX;
+    bool right;
+    int stepX;
+  } cases[] = {
+      {370, true, 2},         // offset 28 > 17: right, trunc(0.72 x 4)
+      {300 + 50 - 8, false, 0},  // offset 0: straight up, direction kept
+      {300 + 50 - 8 + 17, false, 0},  // offset exactly the ball's width: still straight up
+      {300 + 50 - 8 - 18, false, 3},  // offset -18: left, trunc(0.82 x 4)
+  };
+  for (const Case& c : cases) {
+    g.paddle->x = 300;
+    g.ball->stepX = 0;  // so that the horizontal move changes nothing
+    g.ball->movingRight = false;
+    g.ball->movingUp = false;
+    g.ball->x = c.ballX;
+    g.ball->y = 620 - 17 - 4;  // the step lands its bottom on the paddle's top
+    MovementBall(&g.ballSettings, g.ball, &g).Step();
+    EXPECT_TRUE(g.ball->movingUp) << c.ballX;
+    EXPECT_EQ(g.ball->movingRight, c.right) << c.ballX;
+    EXPECT_EQ(g.ball->stepX, c.stepX) << c.ballX;
+  }
+}
+
+TEST_F(Game, TheBallClampsAndTurnsAtTheLimits) {
+  StartGame();
+  FormZarvo& g = game();
+  g.OnChar('p');
+  g.ball->x = 2;
+  g.ball->y = 22;
+  g.ball->movingUp = true;
+  MovementBall(&g.ballSettings, g.ball, &g).Step();
+  EXPECT_EQ(g.ball->x, 0);
+  EXPECT_TRUE(g.ball->movingRight);
+  EXPECT_EQ(g.ball->y, 20);
+  EXPECT_FALSE(g.ball->movingUp);
+}
+
+TEST_F(Game, CoinsAreMissedAfterTheirNumberOfStepsAndACatchScoresOnce) {
+  StartGame();
+  FormZarvo& g = game();
+  g.OnChar('p');
+  g.paddle->x = -90;  // out of the way
+  const std::pair<SpriteMonete*, int> cases[] = {{g.coin1, 597}, {g.coin2, 299}, {g.coin3, 199}};
+  for (auto [coin, steps] : cases) {
+    coin->x = 400;
+    coin->y = coin->minY;
+    MovementMoney movement(&g.coinSettings, coin, &g);
+    for (int i = 1; i < steps; ++i) movement.Step();
+    EXPECT_GT(coin->y, 560) << coin->text;
+    movement.Step();
+    EXPECT_EQ(coin->y, 20) << coin->text;  // missed: back at the top
+    EXPECT_GE(coin->x, 0);
+    EXPECT_LE(coin->x, 776);
+  }
+  // Caught: exactly its value, once, then it slides right.
+  g.paddle->x = 350;
+  SpriteMonete* coin = g.coin3;
+  coin->x = 380;
+  coin->y = 620 - 24 - 2;
+  const int before = g.score;
+  MovementMoney movement(&g.coinSettings, coin, &g);
+  movement.Step();
+  EXPECT_TRUE(coin->caught);
+  EXPECT_EQ(g.score, before + 150);
+  const int y = coin->y;
+  movement.Step();
+  EXPECT_EQ(g.score, before + 150);
+  EXPECT_EQ(coin->x, 383);
+  EXPECT_EQ(coin->y, y);
+}
+
+TEST_F(Game, ThePaddleStopsWhereOnlyTenPixelsWouldStayInside) {
+  StartGame();
+  FormZarvo& g = game();
+  g.OnChar('p');
+  g.keys[VK_LEFT] = true;
+  for (int i = 0; i < 200; ++i) g.MovePaddle();
+  EXPECT_EQ(g.paddle->x, -90);
+  g.keys[VK_LEFT] = false;
+  g.keys[VK_RIGHT] = true;
+  for (int i = 0; i < 400; ++i) g.MovePaddle();
+  EXPECT_EQ(g.paddle->x, 790);
+  g.keys[VK_LEFT] = true;  // both held: left, then right, in the same step
+  g.paddle->x = 350;
+  g.MovePaddle();
+  EXPECT_EQ(g.paddle->x, 350);
+}
+
+}  // namespace
