@@ -279,3 +279,30 @@ TEST_F(Game, ThePaddleStopsWhereOnlyTenPixelsWouldStayInside) {
 }
 
 }  // namespace
+
+namespace {
+
+// A damaged splash picture: reported, the game window closed, nothing cached.
+TEST(GameWithADamagedPicture, ReportsItAndClosesTheGame) {
+  testing_support::TempFolder root;
+  std::filesystem::create_directories(root / "images_games");
+  testing_support::WriteBytes(root / "images_games/logo.bmp", "not the splash");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(root.path());
+  Host().onMessageBox = [](const host::headless::MessageBoxRecord&) {
+    Host().KeyDown(VK_RETURN);
+    Host().KeyUp(VK_RETURN);
+  };
+  auto* game = new FormZarvo(GetModuleHandleW(nullptr), "Zarvo");
+  ASSERT_GE(Host().MessageBoxes().size(), 1u);
+  EXPECT_EQ(Host().MessageBoxes()[0].textUtf8,
+            "Immagine corrotta o dannegiata. Ripristinare la cartella immagine");
+  EXPECT_EQ(Host().MessageBoxes()[0].captionUtf8, "errore");
+  EXPECT_FALSE(IsWindow(game->hwnd));
+  EXPECT_FALSE(game->created);
+  EXPECT_TRUE(game->imageCache.empty());
+  delete game;
+  std::filesystem::current_path(previous);
+}
+
+}  // namespace
