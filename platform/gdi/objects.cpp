@@ -68,6 +68,20 @@ Object* RegisterObject(std::unique_ptr<Object> object) {
 
 void Destroy(Object* object) {
   if (object == nullptr || object->stock) return;
+  // A window's frame buffer goes with the window while a program may still
+  // hold a context that draws into it: such a context is left drawing
+  // nowhere, not into freed memory.
+  if (object->kind == Kind::Bitmap) {
+    for (auto& [address, owned] : Live()) {
+      if (owned->kind != Kind::DeviceContext) continue;
+      auto* dc = static_cast<DeviceContext*>(owned.get());
+      if (dc->target == object) {
+        dc->target = DefaultBitmap();
+        dc->clip = RECT{0, 0, 0, 0};
+      }
+      if (dc->bitmap == object) dc->bitmap = DefaultBitmap();
+    }
+  }
   Live().erase(object);
 }
 

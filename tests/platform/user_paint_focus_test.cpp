@@ -49,6 +49,27 @@ TEST(Painting, ExposureErasesWithTheClassBrushAndPaintsOnce) {
   DestroyWindow(w);
 }
 
+// A program that keeps a window's context past the window draws nowhere:
+// the frame buffer went with the window, the context stays safe to use.
+TEST(Painting, AContextKeptPastItsWindowDrawsNothing) {
+  MessageLog log;
+  HWND w = log.Create(u"t", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30);
+  HDC kept = GetDC(w);
+  ASSERT_NE(kept, nullptr);
+  DestroyWindow(w);
+  EXPECT_EQ(GetPixel(kept, 1, 1), CLR_INVALID);
+  EXPECT_EQ(SetPixel(kept, 1, 1, RGB(255, 0, 0)), static_cast<COLORREF>(-1));
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(10, 10, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(kept, 0, 0, 10, 10, memory, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, 10, 10, kept, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(w, kept);
+}
+
 TEST(Painting, InvalidatedAreasMergeAndValidationClearsThem) {
   MessageLog log;
   HWND w = log.Create(u"t", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
