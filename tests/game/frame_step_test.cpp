@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "game/playfield/movements.h"
+#include "game/shell/form_zarvo.h"
+#include "tests/framework/windows/window_fixture.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace Zarvo;
+using window_tests::Host;
+using window_tests::RunLoop;
+
+// A game started with G, its frame timer stopped: the test calls the frame
+// step itself and moves the clock between the calls.
+class FrameStep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(ZARVO_ASSET_DIR).parent_path());
+    setenv("XDG_DATA_HOME", data_.path().c_str(), 1);
+    game_ = new FormZarvo(GetModuleHandleW(nullptr), "Zarvo");
+    RunLoop(nullptr, 50);
+    game_->OnChar('g');
+    game_->StopTimer();
+  }
+  void TearDown() override {
+    delete game_;
+    std::filesystem::current_path(previous_);
+  }
+  // A frame `ms` after the last one; whether the ball stepped in it.
+  bool Frame(std::int64_t ms) {
+    const int x = game_->ball->x;
+    Host().Advance(ms);
+    game_->OnFrame();
+    return game_->ball->x != x;
+  }
+  testing_support::TempFolder data_;
+  std::filesystem::path previous_;
+  FormZarvo* game_ = nullptr;
+};
+
+TEST_F(FrameStep, SixteenMillisecondFramesStepEverySecondFrame_ThirtyOneEveryFrame) {
+  Frame(16);  // the accumulators start from what the intro left
+  std::vector<bool> steps;
+  for (int i = 0; i < 6; ++i) steps.push_back(Frame(16));
+  const int stepped = static_cast<int>(std::count(steps.begin(), steps.end(), true));
+  EXPECT_EQ(stepped, 3);
+  for (std::size_t i = 1; i < steps.size(); ++i) EXPECT_NE(steps[i], steps[i - 1]) << i;
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(Frame(31)) << i;
+}
+
+TEST_F(FrameStep, AFrameWithTheSameClockReadingDoesNothing) {
+  while (!Frame(31)) {
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Frame(0));
+  EXPECT_TRUE(Frame(31));
+}
+
+TEST_F(FrameStep, AClockSetBackHoldsTheMovementsUntilTheTimeIsMadeUp) {
+  while (!Frame(31)) {
+  }
+  EXPECT_FALSE(Frame(-100));  // -100 in every accumulator
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(Frame(31)) << i;  // -69, -38, -7, 24
+  EXPECT_TRUE(Frame(31));  // 55
+}
+
+TEST_F(FrameStep, TheInterludeLastsOneAndAHalfSecondsFromItsFirstFrame) {
+  game_->OnChar('n');
+  ASSERT_EQ(game_->gameState, Interlude);
+  Frame(100);  // the first frame of the interlude sets the deadline
+  int frames = 0;
+  while (game_->gameState == Interlude && frames < 100) {
+    Host().Advance(100);
+    game_->OnFrame();
+    ++frames;
+  }
+  EXPECT_EQ(frames, 16);  // 1.5 s is not yet later than the deadline; 1.6 s is
+  EXPECT_EQ(game_->gameState, Playing);
+  EXPECT_EQ(game_->level, 2);
+}
+
+TEST_F(FrameStep, SizesShrinkAndGrowEveryEightLevels) {
+  struct Case {
+    int level, paddle, ball, bricks;
+  } cases[] = {{8, 100, 17, 90}, {9, 90, 18, 20}, {17, 80, 19, 20}, {41, 50, 22, 20},
+               {50, 50, 22, 44}};
+  for (const Case& c : cases) {
+    game_->level = c.level;
+    game_->StartLevel();
+    EXPECT_EQ(game_->paddle->width, c.paddle) << c.level;
+    EXPECT_EQ(game_->ball->width, c.ball) << c.level;
+    EXPECT_EQ(game_->ball->height, c.ball) << c.level;
+    EXPECT_EQ(game_->bricks.size(), static_cast<std::size_t>(c.bricks)) << c.level;
+  }
+}
+
+TEST_F(FrameStep, ALostLifeRebuildsTheWholeWallAndKeepsTheScore) {
+  for (int i = 0; i < 5; ++i) game_->bricks[static_cast<std::size_t>(i)]->alive = false;
+  game_->score = 250;
+  game_->paddle->x = 700;
+  game_->ball->y = game_->ball->maxY;
+  while (game_->gameState == Playing) Frame(31);
+  EXPECT_EQ(game_->gameState, Interlude);
+  EXPECT_EQ(game_->lives, 2);
+  while (game_->gameState == Interlude) Frame(100);
+  EXPECT_EQ(game_->gameState, Playing);
+  ASSERT_EQ(game_->bricks.size(), 20u);
+  for (SpriteTiles* brick : game_->bricks) EXPECT_TRUE(brick->alive);
+  EXPECT_EQ(game_->score, 250);
+  EXPECT_EQ(game_->level, 1);
+}
+
+TEST_F(FrameStep, OneStepBreaksTwoBricksAndTheLaterOneSetsTheDirection) {
+  game_->OnChar('p');
+  SpriteBall& ball = *game_->ball;
+  ball.stepX = 0;
+  ball.x = 85;  // under row 1's brick at x = 80 and row 2's at x = 80
+  ball.y = 108;
+  ball.movingUp = false;
+  const int score = game_->score;
+  MovementBall(&game_->ballSettings, &ball, game_).Step();
+  EXPECT_EQ(game_->score, score + 100);
+  EXPECT_TRUE(ball.movingUp);  // row 2's brick, the later, is below the ball's top
+  EXPECT_EQ(std::count_if(game_->bricks.begin(), game_->bricks.end(),
+                          [](SpriteTiles* b) { return !b->alive; }),
+            2);
+}
+
+TEST_F(FrameStep, TheLevelEndsOnTheStepAfterTheLastBrick) {
+  game_->OnChar('p');
+  for (std::size_t i = 1; i < game_->bricks.size(); ++i) game_->bricks[i]->alive = false;
+  SpriteBall& ball = *game_->ball;
+  ball.stepX = 0;
+  ball.x = 90;  // under the one brick left, row 1 at x = 80
+  ball.y = 116;
+  ball.movingUp = true;
+  game_->gameState = Playing;
+  MovementBall movement(&game_->ballSettings, &ball, game_);
+  movement.Step();
+  EXPECT_FALSE(game_->bricks[0]->alive);
+  EXPECT_EQ(game_->gameState, Playing);
+  movement.Step();
+  EXPECT_EQ(game_->gameState, Interlude);
+  EXPECT_EQ(game_->level, 2);
+}
+
+}  // namespace
