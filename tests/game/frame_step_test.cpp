@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "framework/controls/text_box.h"
 #include "game/playfield/movements.h"
 #include "game/shell/form_zarvo.h"
 #include "tests/framework/windows/window_fixture.h"
@@ -145,6 +147,53 @@ TEST_F(FrameStep, TheLevelEndsOnTheStepAfterTheLastBrick) {
   movement.Step();
   EXPECT_EQ(game_->gameState, Interlude);
   EXPECT_EQ(game_->level, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Plays out the last life: the ball falls past the paddle.
+void LoseTheLastBall(FormZarvo& g, const std::function<void(std::int64_t)>& frame) {
+  g.lives = 1;
+  g.paddle->x = 700;
+  g.ball->x = 50;
+  g.ball->y = g.ball->maxY;
+  g.ball->movingUp = false;
+  while (g.gameState == Playing) frame(31);
+}
+
+TEST_F(FrameStep, TheNameFormIsCentredAndASecondGameOverReplacesIt) {
+  LoseTheLastBall(*game_, [this](std::int64_t ms) { Frame(ms); });
+  ASSERT_EQ(game_->gameState, EnteringName);
+  ASSERT_NE(game_->nameForm, nullptr);
+  RECT gameRect{}, nameRect{};
+  GetWindowRect(game_->hwnd, &gameRect);
+  GetWindowRect(game_->nameForm->hwnd, &nameRect);
+  EXPECT_EQ(nameRect.left - gameRect.left,
+            ((gameRect.right - gameRect.left) - (nameRect.right - nameRect.left)) / 2);
+  EXPECT_EQ(nameRect.top - gameRect.top,
+            ((gameRect.bottom - gameRect.top) - (nameRect.bottom - nameRect.top)) / 2);
+  // The close box: recorded under the name confirmed so far (none: blanks).
+  SendMessageW(game_->nameForm->hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(game_->gameState, GameOver);
+  game_->OnChar('a');
+  game_->OnChar('g');
+  LoseTheLastBall(*game_, [this](std::int64_t ms) { Frame(ms); });
+  ASSERT_EQ(game_->gameState, EnteringName);
+  EXPECT_TRUE(IsWindow(game_->nameForm->hwnd));
+  EXPECT_TRUE(game_->nameForm->nameBox->GetText().empty());
+}
+
+TEST_F(FrameStep, ClosingTheGameWhileTheNameFormIsOpenRecordsTheGame) {
+  game_->score = 300;
+  LoseTheLastBall(*game_, [this](std::int64_t ms) { Frame(ms); });
+  ASSERT_EQ(game_->gameState, EnteringName);
+  SendMessageW(game_->hwnd, WM_CLOSE, 0, 0);
+  delete game_;
+  game_ = nullptr;
+  EXPECT_EQ(testing_support::ReadBytes(data_ / "Zarvo/Score/Classifica.txt"),
+            "00000300              Level 1\r\n");
 }
 
 }  // namespace
