@@ -12,12 +12,7 @@ MovementBall::MovementBall(const SpriteSettings* settings, SpriteBall* sprite, F
   period = 30;
 }
 
-VexaUtility::SpriteAnim* MovementBall::Clone() {
-  auto* copy = new MovementBall(settings, sprite, form);
-  copy->elapsed = elapsed;
-  copy->period = period;
-  return copy;
-}
+VexaUtility::SpriteAnim* MovementBall::Clone() { return new MovementBall(*this); }
 
 void MovementBall::Step() {
   SpriteBall& b = *sprite;
@@ -79,12 +74,7 @@ MovementMoney::MovementMoney(const SpriteSettings* settings, SpriteMonete* sprit
   period = 30;
 }
 
-VexaUtility::SpriteAnim* MovementMoney::Clone() {
-  auto* copy = new MovementMoney(settings, sprite, form);
-  copy->elapsed = elapsed;
-  copy->period = period;
-  return copy;
-}
+VexaUtility::SpriteAnim* MovementMoney::Clone() { return new MovementMoney(*this); }
 
 void MovementMoney::Step() {
   SpriteMonete& c = *sprite;

@@ -15,19 +15,6 @@ xdotool windowfocus --sync "$wid" 2> /dev/null || true
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 left=$X top=$((Y + 20))  # the client area is below the menu bar
 
-fail=0
-expect_pixel() {  # what, x, y, colour names...
-  local what=$1 x=$2 y=$3 got=""
-  shift 3
-  for _ in $(seq 25); do
-    import -window root "$work/shot.png"
-    got=$(convert "$work/shot.png" -format "%[pixel:p{$((left + x)),$((top + y))}]" info:)
-    for name in "$@"; do [ "$got" = "$name" ] && return 0; done
-    sleep 0.2
-  done
-  echo "$what: pixel ($x, $y) is $got, expected $1"
-  fail=1
-}
 expect_pixel "splash markers" 0 0 "srgb(0,255,0)" "lime"
 expect_pixel "the prompt box" 795 585 "srgb(0,0,255)" "blue"
 xdotool key g

@@ -15,24 +15,6 @@ xdotool windowfocus --sync "$wid" 2> /dev/null || true
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 left=$X top=$Y
 
-fail=0
-# The colour of a pixel of the window's content, on the screen as it is now.
-pixel() {
-  import -window root "$work/shot.png"
-  convert "$work/shot.png" -format "%[pixel:p{$((left + $1)),$((top + $2))}]" info:
-}
-# Waits up to five seconds for a pixel to show one of the names of a colour.
-expect_pixel() {
-  local what=$1 x=$2 y=$3 got=""
-  shift 3
-  for _ in $(seq 25); do
-    got=$(pixel "$x" "$y")
-    for name in "$@"; do [ "$got" = "$name" ] && return 0; done
-    sleep 0.2
-  done
-  echo "$what: pixel ($x, $y) is $got, expected $1"
-  fail=1
-}
 # Waits up to five seconds for the program to have written a line n times.
 expect_line() {
   local line=$1 count=${2:-1}

@@ -15,3 +15,23 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
+
+# Pixels of a window's content, measured from $left, $top (set by the script).
+fail=0
+# The colour of a pixel, on the screen as it is now.
+pixel() {
+  import -window root "$work/shot.png"
+  convert "$work/shot.png" -format "%[pixel:p{$((left + $1)),$((top + $2))}]" info:
+}
+# Waits up to five seconds for a pixel to show one of the names of a colour.
+expect_pixel() {  # what, x, y, colour names...
+  local what=$1 x=$2 y=$3 got=""
+  shift 3
+  for _ in $(seq 25); do
+    got=$(pixel "$x" "$y")
+    for name in "$@"; do [ "$got" = "$name" ] && return 0; done
+    sleep 0.2
+  done
+  echo "$what: pixel ($x, $y) is $got, expected $1"
+  fail=1
+}
