@@ -161,8 +161,9 @@ class Host {
                          bool loop) = 0;
   virtual void StopSound() = 0;
 
-  // Joysticks, numbered from 0.
-  virtual bool JoysticksAvailable() = 0;
+  // Joysticks, numbered from 0. The slots are how many the driver takes,
+  // plugged in or not; 0 when there is no joystick service at all.
+  virtual int JoystickSlots() = 0;
   virtual JoystickState ReadJoystick(int index) = 0;
 
   virtual void SetCursor(Cursor cursor) = 0;

@@ -1,6 +1,7 @@
-// The joystick calls over the host's joysticks. The driver takes sixteen
-// joysticks, numbered 0 to 15, whether or not any is plugged in; the host
-// numbers its joysticks the same way.
+// The joystick calls over the host's joysticks. The driver takes as many
+// joysticks as the host has slots for (sixteen on a desktop), numbered from
+// 0, whether or not any is plugged in; the host numbers its joysticks the
+// same way.
 //
 // Positions pass through as the host reads them: every axis runs from 0 to
 // 65535 with its centre in the middle, and an axis a joystick lacks rests at
@@ -17,7 +18,6 @@
 namespace mm {
 namespace {
 
-constexpr UINT kJoysticks = 16;
 constexpr UINT kAxisMax = 65535;
 constexpr UINT kMaxAxes = 6;
 constexpr UINT kMaxButtons = 32;
@@ -45,8 +45,9 @@ void CopyName(const std::string& utf8, WCHAR (&field)[MAXPNAMELEN]) {
 // The state of a joystick that can be asked about, or the reason it cannot.
 MMRESULT Read(UINT_PTR id, const void* record, host::JoystickState& state) {
   host::Host& h = host::Current();
-  if (!h.JoysticksAvailable()) return MMSYSERR_NODRIVER;
-  if (id >= kJoysticks || record == nullptr) return JOYERR_PARMS;
+  const int slots = h.JoystickSlots();
+  if (slots <= 0) return MMSYSERR_NODRIVER;
+  if (id >= static_cast<UINT_PTR>(slots) || record == nullptr) return JOYERR_PARMS;
   state = h.ReadJoystick(static_cast<int>(id));
   return state.plugged ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
 }
@@ -55,7 +56,7 @@ MMRESULT Read(UINT_PTR id, const void* record, host::JoystickState& state) {
 }  // namespace mm
 
 UINT joyGetNumDevs() {
-  return host::Current().JoysticksAvailable() ? mm::kJoysticks : 0;
+  return static_cast<UINT>(std::max(host::Current().JoystickSlots(), 0));
 }
 
 MMRESULT joyGetPos(UINT id, JOYINFO* info) {

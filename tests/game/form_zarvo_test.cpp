@@ -278,6 +278,53 @@ TEST_F(Game, ThePaddleStopsWhereOnlyTenPixelsWouldStayInside) {
   EXPECT_EQ(g.paddle->x, 350);
 }
 
+host::JoystickState Stick(std::uint32_t x) {
+  host::JoystickState state;
+  state.plugged = true;
+  state.x = x;
+  state.axes = 2;
+  return state;
+}
+
+// Steering with the joystick, one MovePaddle at a time from x = 350.
+TEST_F(Game, TheJoystickSteersThePaddleWhileSteeringIsOn) {
+  StartGame();
+  FormZarvo& g = game();
+  g.OnChar('p');
+  struct Case {
+    const char* what;
+    bool enabled;
+    int slots;       // how many joysticks the driver reports
+    int stick;       // which one is plugged in
+    std::uint32_t x;
+    bool leftKey;
+    int paddleX;
+  } cases[] = {
+      {"pushed left", true, 16, 0, 0, false, 346},
+      {"pushed right", true, 16, 0, 65535, false, 354},
+      {"pushed right, steering off", false, 16, 0, 65535, false, 350},
+      {"at the centre", true, 16, 0, 32767, false, 350},
+      {"one unit right of the centre", true, 16, 0, 32768, false, 350},
+      {"a little more than half a percent right", true, 16, 0, 32768 + 328, false, 354},
+      {"only joystick 2, two reported", true, 2, 1, 0, false, 346},
+      {"only joystick 2, one reported", true, 1, 1, 0, false, 350},
+      {"left key held, stick right: both ways", true, 16, 0, 65535, true, 350},
+  };
+  for (const Case& c : cases) {
+    for (int i = 0; i < 2; ++i) Host().UnplugJoystick(i);
+    Host().SetJoystickSlots(c.slots);
+    Host().PlugJoystick(c.stick, Stick(c.x));
+    if (g.joystickEnabled != c.enabled) {
+      PostMessageW(g.hwnd, WM_COMMAND, MAKELONG(g.joystickItem->id, 0), 0);
+      Drain();
+    }
+    g.keys[VK_LEFT] = c.leftKey;
+    g.paddle->x = 350;
+    g.MovePaddle();
+    EXPECT_EQ(g.paddle->x, c.paddleX) << c.what;
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -197,3 +197,85 @@ TEST_F(FrameStep, ClosingTheGameWhileTheNameFormIsOpenRecordsTheGame) {
 }
 
 }  // namespace
+
+namespace {
+
+// A pixel of a picture of the game's cache, as it stands in the bitmap.
+COLORREF PicturePixel(HBITMAP picture, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  const COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return c;
+}
+
+COLORREF ShownPixel(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
+TEST_F(FrameStep, ThreeLostBallsShowTheReplayPictureTwiceAndThenGameOver) {
+  std::vector<std::string> shown;
+  for (int life = 3; life >= 1; --life) {
+    ASSERT_EQ(game_->gameState, Playing) << life;
+    game_->paddle->x = 700;
+    game_->ball->x = 50;
+    game_->ball->y = game_->ball->maxY;
+    game_->ball->movingUp = false;
+    while (game_->gameState == Playing) Frame(31);
+    EXPECT_EQ(game_->lives, life - 1);
+    for (const auto& [name, picture] : game_->imageCache) {
+      if (picture == game_->backgroundPicture) shown.push_back(name);
+    }
+    // The window shows that picture, beside the red ball at the bottom.
+    EXPECT_EQ(ShownPixel(game_->hwnd, 100, 50), PicturePixel(game_->backgroundPicture, 100, 50));
+    while (game_->gameState == Interlude) Frame(100);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"images_games\\replay.bmp",
+                                             "images_games\\replay.bmp",
+                                             "images_games\\gameover.bmp"}));
+  EXPECT_EQ(game_->gameState, EnteringName);
+  EXPECT_NE(PicturePixel(game_->imageCache.at("images_games\\replay.bmp"), 100, 50),
+            PicturePixel(game_->imageCache.at("images_games\\gameover.bmp"), 100, 50))
+      << "the two pictures must differ where the test looks";
+}
+
+// The paddle slid under a falling ball, whose bottom is now 12 pixels inside
+// it: each step up catches it again, with a sound and a new sideways speed,
+// until its bottom is above the paddle's top.
+TEST_F(FrameStep, ABallDeepInsideThePaddleIsCaughtAgainUntilItRisesAboveIt) {
+  game_->OnChar('p');
+  SpriteBall& ball = *game_->ball;
+  SpritePlayer& paddle = *game_->paddle;
+  paddle.x = 300;
+  ball.stepX = 0;
+  ball.movingUp = true;
+  ball.x = 300 + 50 - 8;  // over the paddle's centre
+  ball.y = 620 + 12 - 17;
+  MovementBall movement(&game_->ballSettings, &ball, game_);
+  struct Step {
+    int paddleX;  // where the paddle is for this step
+    int bottom;   // the ball's bottom after it
+    bool caught;
+    int stepX;
+  } steps[] = {
+      {300, 628, true, 0},  // centre: straight up
+      {270, 624, true, 2},  // the paddle went left: the ball leaves right
+      {250, 620, true, 1},  // level with the paddle's top: still inside
+      {300, 616, false, 1}, // above it: no catch, the speed stays
+  };
+  for (const Step& s : steps) {
+    paddle.x = s.paddleX;
+    const std::size_t sounds = Host().Sounds().size();
+    movement.Step();
+    EXPECT_EQ(ball.y + ball.height, s.bottom);
+    EXPECT_EQ(Host().Sounds().size(), sounds + (s.caught ? 1 : 0)) << s.bottom;
+    EXPECT_TRUE(ball.movingUp);
+    EXPECT_EQ(ball.stepX, s.stepX) << s.bottom;
+  }
+}
+
+}  // namespace

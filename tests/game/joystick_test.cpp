@@ -27,6 +27,14 @@ TEST(FindJoystick, TheFirstThatAnswers_OrNone) {
   EXPECT_EQ(FindJoystick(), -1);
 }
 
+TEST(FindJoystick, TheSecondOnlyWhenTheDriverReportsTwoOrMore) {
+  Host().PlugJoystick(1, Pad(0));
+  Host().SetJoystickSlots(2);
+  EXPECT_EQ(FindJoystick(), 1);
+  Host().SetJoystickSlots(1);
+  EXPECT_EQ(FindJoystick(), -1) << "one device reported: only joystick 1 is tried";
+}
+
 TEST(ReadJoystick, MapsTheXAxisToMinus100Plus100) {
   struct Case {
     std::uint32_t x;

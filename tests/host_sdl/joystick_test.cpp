@@ -22,7 +22,7 @@ class Joystick : public WithoutDisplay {
 };
 
 TEST_F(Joystick, AVirtualPadIsPlugged_ItsAxesSpanTheRange_ItsButtonsAreBits) {
-  ASSERT_TRUE(host().JoysticksAvailable());
+  ASSERT_EQ(host().JoystickSlots(), 16);
   const int index = AttachPad();
   ASSERT_GE(index, 0) << SDL_GetError();
   EXPECT_TRUE(

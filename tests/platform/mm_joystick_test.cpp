@@ -87,6 +87,17 @@ TEST_F(Joystick, BadNumbersRecordsAndSizesAreRefused) {
   EXPECT_EQ(joyGetDevCapsW(15, &caps, sizeof caps), JOYERR_UNPLUGGED);
 }
 
+TEST_F(Joystick, ADriverWithOneSlotNamesOnlyTheFirstJoystick) {
+  host_.SetJoystickSlots(1);
+  host_.PlugJoystick(1, Pad("Pad"));
+  JOYINFO info{};
+  JOYCAPSW caps{};
+  EXPECT_EQ(joyGetNumDevs(), 1u);
+  EXPECT_EQ(joyGetPos(JOYSTICKID2, &info), JOYERR_PARMS);
+  EXPECT_EQ(joyGetDevCapsW(JOYSTICKID2, &caps, sizeof caps), JOYERR_PARMS);
+  EXPECT_EQ(joyGetPos(JOYSTICKID1, &info), JOYERR_UNPLUGGED);
+}
+
 TEST_F(Joystick, CapabilitiesGiveFullAxisRangesTheNameAndTheCounts) {
   host_.PlugJoystick(0, Pad("Zarvo Pad", 2, 3));
   JOYCAPSW caps;

@@ -267,11 +267,11 @@ void HeadlessHost::StopSound() {
   if (last.loop || elapsed < last.DurationMs()) last.stoppedAt = wallMs_;
 }
 
-bool HeadlessHost::JoysticksAvailable() { return joystickService_; }
+int HeadlessHost::JoystickSlots() { return joystickSlots_; }
 
 JoystickState HeadlessHost::ReadJoystick(int index) {
   auto it = joysticks_.find(index);
-  if (!joystickService_ || it == joysticks_.end()) return JoystickState{};
+  if (index < 0 || index >= joystickSlots_ || it == joysticks_.end()) return JoystickState{};
   return it->second;
 }
 

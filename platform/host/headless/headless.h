@@ -71,7 +71,7 @@ class HeadlessHost final : public Host {
   bool PlaySound(const PcmFormat& format, std::span<const std::uint8_t> samples,
                  bool loop) override;
   void StopSound() override;
-  bool JoysticksAvailable() override;
+  int JoystickSlots() override;
   JoystickState ReadJoystick(int index) override;
   void SetCursor(Cursor cursor) override;
   bool OpenAddress(const std::string& target) override;
@@ -115,7 +115,10 @@ class HeadlessHost final : public Host {
   const std::vector<PlayedSound>& Sounds() const { return sounds_; }
 
   // Joysticks.
-  void SetJoystickService(bool available) { joystickService_ = available; }
+  // Sixteen slots with the service, none without; a driver that takes
+  // fewer can be set as well.
+  void SetJoystickService(bool available) { joystickSlots_ = available ? 16 : 0; }
+  void SetJoystickSlots(int slots) { joystickSlots_ = slots; }
   void PlugJoystick(int index, JoystickState state);
   void MoveJoystick(int index, std::uint32_t x, std::uint32_t y);
   void UnplugJoystick(int index);
@@ -139,7 +142,7 @@ class HeadlessHost final : public Host {
   WindowId nextWindow_ = 1;
   std::map<WindowId, WindowRecord> windows_;
   std::vector<PlayedSound> sounds_;
-  bool joystickService_ = true;
+  int joystickSlots_ = 16;
   std::map<int, JoystickState> joysticks_;
   Cursor cursor_ = Cursor::Arrow;
   std::vector<std::string> addresses_;

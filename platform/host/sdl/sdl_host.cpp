@@ -184,8 +184,10 @@ void SdlHost::StopSound() {
   voice_.Stop();
 }
 
-bool SdlHost::JoysticksAvailable() {
-  return joysticks_.Available();
+int SdlHost::JoystickSlots() {
+  // SDL numbers every joystick it finds; the driver's sixteen slots are the
+  // ones the joystick calls can name.
+  return joysticks_.Available() ? 16 : 0;
 }
 
 JoystickState SdlHost::ReadJoystick(int index) {

@@ -41,7 +41,7 @@ class SdlHost final : public Host {
   bool PlaySound(const PcmFormat& format, std::span<const std::uint8_t> samples,
                  bool loop) override;
   void StopSound() override;
-  bool JoysticksAvailable() override;
+  int JoystickSlots() override;
   JoystickState ReadJoystick(int index) override;
   void SetCursor(Cursor cursor) override;
   bool OpenAddress(const std::string& target) override;
