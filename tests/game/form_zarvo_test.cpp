@@ -173,7 +173,16 @@ TEST_F(Game, TheLastLostBallAsksForANameAndRecordsTheResult) {
   EXPECT_EQ(testing_support::ReadBytes(file), "00001250 ANNA         Level 1\r\n");
   g.OnChar('x');  // any key: back to the intro
   EXPECT_EQ(g.gameState, Intro);
-  EXPECT_EQ(g.highScores.size(), 1u);
+  ASSERT_EQ(g.highScores.size(), 1u);
+  EXPECT_EQ(g.highScores[0], "00001250 ANNA         Level 1");
+  // The intro's first tick shows it in black on a white strip at the top.
+  RunLoop(nullptr, 600);
+  EXPECT_EQ(Shown(700, 10), 0x00FFFFFFu);
+  int black = 0;
+  for (int y = 2; y < 18; ++y) {
+    for (int x = 4; x < 400; ++x) black += Shown(x, y) == 0;
+  }
+  EXPECT_GT(black, 100) << "the line's text";
 }
 
 }  // namespace
