@@ -1,8 +1,10 @@
 // Makes the files that are made rather than written: the icon and the
-// brick's sound of resources/, and the pictures and the ball's sound of
-// images_games/. Run it from the repository root, or give the folders:
+// brick's sound of resources/, the pictures and the ball's sound of
+// images_games/, and the desktop's icons of desktop/icons/. Run it from the
+// repository root, or give the folders:
 //
-//   make_resources [RESOURCE_FOLDER [ASSET_FOLDER]]   (default: resources images_games)
+//   make_resources [RESOURCE_FOLDER [ASSET_FOLDER [ICON_FOLDER]]]
+//   (default: resources images_games desktop/icons)
 //
 // The build never runs it; what it makes is committed, and a test checks
 // that a fresh making gives the same bytes.
@@ -39,7 +41,9 @@ int Write(const std::string& folder, std::span<const assets::Asset> list) {
 int main(int argc, char** argv) {
   const std::string resources = argc > 1 ? argv[1] : "resources";
   const std::string gameAssets = argc > 2 ? argv[2] : "images_games";
-  const int failures =
-      Write(resources, assets::ResourceAssets()) + Write(gameAssets, assets::GameAssets());
+  const std::string icons = argc > 3 ? argv[3] : "desktop/icons";
+  const int failures = Write(resources, assets::ResourceAssets()) +
+                       Write(gameAssets, assets::GameAssets()) +
+                       Write(icons, assets::DesktopAssets());
   return failures == 0 ? 0 : 1;
 }

@@ -30,4 +30,8 @@ TEST(MakeResources, MakesTheCommittedGameAssetsByteForByte) {
   ExpectCommittedFiles(ZARVO_ASSET_DIR, assets::GameAssets());
 }
 
+TEST(MakeResources, MakesTheCommittedDesktopIconsByteForByte) {
+  ExpectCommittedFiles(ZARVO_ICON_DIR, assets::DesktopAssets());
+}
+
 }  // namespace

@@ -33,9 +33,19 @@ std::vector<std::uint8_t> MakeGameOverPicture();
 // checksum the game expects of it (ball_sound.cpp).
 std::vector<std::uint8_t> MakeBallSound();
 
+// The icon for the desktop's icon theme, `size` pixels square, as an RGBA
+// PNG file (icon_asset.cpp).
+std::vector<std::uint8_t> MakeDesktopIcon(int size);
+template <int Size>
+std::vector<std::uint8_t> MakeDesktopIconOf() {
+  return MakeDesktopIcon(Size);
+}
+
 // What goes into resources/.
 std::span<const Asset> ResourceAssets();
 // What goes into images_games/, read by the game at run time.
 std::span<const Asset> GameAssets();
+// What goes into desktop/icons/, installed into the icon theme.
+std::span<const Asset> DesktopAssets();
 
 }  // namespace assets

@@ -19,4 +19,14 @@ std::span<const Asset> GameAssets() {
   return kAssets;
 }
 
+std::span<const Asset> DesktopAssets() {
+  static const Asset kAssets[] = {
+      {"zarvo-16.png", MakeDesktopIconOf<16>},
+      {"zarvo-32.png", MakeDesktopIconOf<32>},
+      {"zarvo-48.png", MakeDesktopIconOf<48>},
+      {"zarvo-128.png", MakeDesktopIconOf<128>},
+  };
+  return kAssets;
+}
+
 }  // namespace assets

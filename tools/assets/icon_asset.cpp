@@ -1,7 +1,8 @@
 // The game's icon, drawn with the platform's own drawing calls at each size:
 // a dark field with two rows of coloured bricks, the ball and the paddle.
 // The corners are left out so that the mask has work to do. Every shape is
-// laid out on a 32-unit grid and scaled, so the three sizes agree.
+// laid out on a 32-unit grid and scaled, so all sizes agree: the three of the
+// executable's icon and those of the desktop's icon theme.
 #include <algorithm>
 
 #include "platform/api/gdi.h"
@@ -9,6 +10,7 @@
 #include "platform/gdi/ico_writer.h"
 #include "platform/gdi/objects.h"
 #include "tools/assets/assets.h"
+#include "tools/assets/png_writer.h"
 
 namespace assets {
 namespace {
@@ -100,6 +102,12 @@ std::vector<std::uint8_t> MakeIcon() {
     if (images.back().argb.empty()) return {};
   }
   return gdi::EncodeIco16(images);
+}
+
+std::vector<std::uint8_t> MakeDesktopIcon(int size) {
+  const gdi::IconImage image = Picture(size);
+  if (image.argb.empty()) return {};
+  return EncodePng(image.width, image.height, image.argb);
 }
 
 }  // namespace assets
