@@ -36,12 +36,7 @@ class Game : public ::testing::Test {
   }
   FormZarvo& game() { return *game_; }
   // A pixel of the client area as the window shows it.
-  COLORREF Shown(int x, int y) {
-    HDC dc = GetDC(game_->hwnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(game_->hwnd, dc);
-    return c;
-  }
+  COLORREF Shown(int x, int y) { return window_tests::WindowPixel(game_->hwnd, x, y); }
   void StartGame() {
     RunLoop(nullptr, 50);  // the intro's first frames
     game().OnChar('g');

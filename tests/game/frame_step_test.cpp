@@ -210,13 +210,6 @@ COLORREF PicturePixel(HBITMAP picture, int x, int y) {
   return c;
 }
 
-COLORREF ShownPixel(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
 TEST_F(FrameStep, ThreeLostBallsShowTheReplayPictureTwiceAndThenGameOver) {
   std::vector<std::string> shown;
   for (int life = 3; life >= 1; --life) {
@@ -231,7 +224,7 @@ TEST_F(FrameStep, ThreeLostBallsShowTheReplayPictureTwiceAndThenGameOver) {
       if (picture == game_->backgroundPicture) shown.push_back(name);
     }
     // The window shows that picture, beside the red ball at the bottom.
-    EXPECT_EQ(ShownPixel(game_->hwnd, 100, 50), PicturePixel(game_->backgroundPicture, 100, 50));
+    EXPECT_EQ(window_tests::WindowPixel(game_->hwnd, 100, 50), PicturePixel(game_->backgroundPicture, 100, 50));
     while (game_->gameState == Interlude) Frame(100);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"images_games\\replay.bmp",

@@ -33,12 +33,7 @@ struct Block : Sprite {
 };
 
 // What the window shows now, read from the window itself.
-COLORREF OnWindow(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
+COLORREF OnWindow(HWND window, int x, int y) { return window_tests::WindowPixel(window, x, y); }
 
 bool MarkersOn(Drawing& surface) {
   return surface.PixelAt(0, 0) == kGreen && surface.PixelAt(1, 0) == kWhite &&

@@ -84,6 +84,13 @@ host::WindowId HostWindowOf(HWND window) {
   return w != nullptr ? w->hostWindow : 0;
 }
 
+COLORREF WindowPixel(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
 ProbeRecord& Probe(HWND window) {
   return Records()[window];
 }

@@ -26,6 +26,9 @@ bool RunLoop(VexaUtility::Form* form, int limitMs = 60000);
 // The host window of a top-level window.
 host::WindowId HostWindowOf(HWND window);
 
+// A pixel of the client area as the window shows it now.
+COLORREF WindowPixel(HWND window, int x, int y);
+
 // What a probe window's own procedure saw and what it answers.
 struct ProbeRecord {
   std::vector<UINT> messages;
