@@ -86,11 +86,7 @@ xdotool key alt+f
 sleep 0.3
 xdotool key e
 
-status=0
-timeout 10 tail --pid="$app" -f /dev/null || status=$?
-wait "$app" || status=$?
-app=
-[ "$status" -eq 0 ] || { echo "exit status $status"; fail=1; }
+expect_exit_zero
 if [ "$fail" -ne 0 ]; then
   echo "--- program output"; cat "$work/out" "$work/err"
 fi

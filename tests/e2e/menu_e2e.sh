@@ -72,12 +72,8 @@ xdotool key e
 expect_line "command esci"
 expect_line "text MARIO"
 
-status=0
-timeout 10 tail --pid="$app" -f /dev/null || status=$?
-wait "$app" || status=$?
-app=
+expect_exit_zero
 grep -qx "exit 0" "$work/out" || { echo "the program did not end by its loop"; fail=1; }
-[ "$status" -eq 0 ] || { echo "exit status $status"; fail=1; }
 if [ "$fail" -ne 0 ]; then
   echo "--- program output"; cat "$work/out"; cat "$work/err"
 fi

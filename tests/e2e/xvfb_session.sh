@@ -35,3 +35,12 @@ expect_pixel() {  # what, x, y, colour names...
   echo "$what: pixel ($x, $y) is $got, expected $1"
   fail=1
 }
+# Waits up to ten seconds for the program under test to end, and fails
+# unless it ended with status 0.
+expect_exit_zero() {
+  local status=0
+  timeout 10 tail --pid="$app" -f /dev/null || status=$?
+  wait "$app" || status=$?
+  app=
+  [ "$status" -eq 0 ] || { echo "exit status $status"; fail=1; }
+}
