@@ -9,12 +9,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number when it is ready.
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+# Xvfb picks a free display and writes its number when it is ready. A script
+# that ends its server on purpose starts the next one the same way.
+start_xvfb() {
+  : > "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" \
+    > "$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=":$(cat "$work/display")"
+}
+start_xvfb
 
 # Pixels of a window's content, measured from $left, $top (set by the script).
 fail=0

@@ -1,5 +1,7 @@
 #include "platform/host/sdl/cursors.h"
 
+#include "platform/host/sdl/display_loss.h"
+
 namespace host::sdl {
 namespace {
 
@@ -11,10 +13,13 @@ constexpr std::array<SDL_SystemCursor, 6> kShapes = {
 
 }  // namespace
 
+// A cursor lives on the X server: with the display lost there is none to free.
 Cursors::~Cursors() {
-  for (SDL_Cursor* cursor : made_) {
-    if (cursor) SDL_FreeCursor(cursor);
-  }
+  ThroughDisplay([&] {
+    for (SDL_Cursor* cursor : made_) {
+      if (cursor) SDL_FreeCursor(cursor);
+    }
+  });
 }
 
 void Cursors::Set(Cursor cursor) {

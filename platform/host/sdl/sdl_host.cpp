@@ -1,14 +1,19 @@
 #include "platform/host/sdl/sdl_host.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
 
 #include "platform/host/posix/real_clock.h"
 #include "platform/host/posix/spawn.h"
+#include "platform/host/sdl/display_loss.h"
 #include "platform/host/sdl/event_translation.h"
 #include "platform/host/sdl/utf8_locale.h"
 #include "platform/host/sdl/window_surface.h"
 #include "platform/host/sdl/window_traits.h"
 #include "platform/host/sdl/window_visibility.h"
+#include "platform/host/sdl/x11_errors.h"
 
 namespace host::sdl {
 
@@ -16,8 +21,12 @@ SdlHost::SdlHost() : joysticks_(session_.joysticks()) {
   if (session_.events()) wakeType_ = SDL_RegisterEvents(1);
 }
 
+// After the display was lost the windows are left as they are: there is
+// nobody left to tell.
 SdlHost::~SdlHost() {
-  for (auto& entry : windows_) SDL_DestroyWindow(entry.second);
+  for (auto& entry : windows_) {
+    if (!ThroughDisplay([&] { SDL_DestroyWindow(entry.second); })) break;
+  }
 }
 
 SDL_Window* SdlHost::NativeWindow(WindowId window) const {
@@ -28,86 +37,110 @@ SDL_Window* SdlHost::NativeWindow(WindowId window) const {
 WindowId SdlHost::CreateWindow(const WindowOptions& options) {
   if (!session_.video()) return 0;
   const Utf8TextLocale forTheTitle;
-  SDL_Window* window = SDL_CreateWindow(
-      options.titleUtf8.c_str(), options.bounds.x, options.bounds.y, std::max(options.bounds.width, 1),
-      std::max(options.bounds.height, 1), SDL_WINDOW_HIDDEN | CreationFlags(options.traits));
-  if (window == nullptr) return 0;
+  SDL_Window* window = nullptr;
+  const Uint32 flags = SDL_WINDOW_HIDDEN | CreationFlags(options.traits);
+  const bool made = ThroughDisplay([&] {
+    window = SDL_CreateWindow(options.titleUtf8.c_str(), options.bounds.x, options.bounds.y,
+                              std::max(options.bounds.width, 1), std::max(options.bounds.height, 1),
+                              flags);
+  });
+  if (!made || window == nullptr) return 0;
   const WindowId id = SDL_GetWindowID(window);
   if (id == 0) {
-    SDL_DestroyWindow(window);
+    ThroughDisplay([&] { SDL_DestroyWindow(window); });
     return 0;
   }
   windows_[id] = window;
+  CatchLostDisplayOf(window);
   return id;
 }
 
 void SdlHost::DestroyWindow(WindowId window) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return;
-  SDL_DestroyWindow(it->second);
+  SDL_Window* native = it->second;
   windows_.erase(it);
+  ThroughDisplay([&] { SDL_DestroyWindow(native); });
 }
 
 void SdlHost::SetTitle(WindowId window, const std::string& titleUtf8) {
   SDL_Window* w = NativeWindow(window);
   if (w == nullptr) return;
   const Utf8TextLocale forTheTitle;
-  SDL_SetWindowTitle(w, titleUtf8.c_str());
+  ThroughDisplay([&] { SDL_SetWindowTitle(w, titleUtf8.c_str()); });
 }
 
 void SdlHost::SetIcon(WindowId window, PixelView argb) {
-  if (SDL_Window* w = NativeWindow(window)) SetWindowIcon(w, argb);
+  if (SDL_Window* w = NativeWindow(window)) ThroughDisplay([&] { SetWindowIcon(w, argb); });
 }
 
 void SdlHost::SetBounds(WindowId window, Rect bounds) {
   SDL_Window* w = NativeWindow(window);
   if (w == nullptr) return;
-  SDL_SetWindowPosition(w, bounds.x, bounds.y);
-  SDL_SetWindowSize(w, std::max(bounds.width, 1), std::max(bounds.height, 1));
+  ThroughDisplay([&] {
+    SDL_SetWindowPosition(w, bounds.x, bounds.y);
+    SDL_SetWindowSize(w, std::max(bounds.width, 1), std::max(bounds.height, 1));
+  });
 }
 
 void SdlHost::SetVisibility(WindowId window, Visibility visibility) {
-  if (SDL_Window* w = NativeWindow(window)) ApplyVisibility(w, visibility);
+  if (SDL_Window* w = NativeWindow(window)) {
+    ThroughDisplay([&] { ApplyVisibility(w, visibility); });
+  }
 }
 
 void SdlHost::SetTraits(WindowId window, WindowTraits traits) {
-  if (SDL_Window* w = NativeWindow(window)) ApplyTraits(w, traits);
+  if (SDL_Window* w = NativeWindow(window)) ThroughDisplay([&] { ApplyTraits(w, traits); });
 }
 
 void SdlHost::Focus(WindowId window) {
   SDL_Window* w = NativeWindow(window);
   if (w == nullptr) return;
-  // Raising asks the window manager; without one (Xvfb) only taking the
-  // input focus directly gives the window the keyboard.
-  SDL_RaiseWindow(w);
-  // An open drop-down stays above the window that takes the keyboard back
-  // from it, as the desktop keeps its menus on top.
-  for (const auto& entry : windows_) {
-    SDL_Window* other = entry.second;
-    const Uint32 flags = SDL_GetWindowFlags(other);
-    if (other != w && (flags & SDL_WINDOW_POPUP_MENU) && (flags & SDL_WINDOW_SHOWN)) {
-      SDL_RaiseWindow(other);
+  ThroughDisplay([&] {
+    // Raising asks the window manager; without one (Xvfb) only taking the
+    // input focus directly gives the window the keyboard.
+    SDL_RaiseWindow(w);
+    // An open drop-down stays above the window that takes the keyboard back
+    // from it, as the desktop keeps its menus on top.
+    for (const auto& entry : windows_) {
+      SDL_Window* other = entry.second;
+      const Uint32 flags = SDL_GetWindowFlags(other);
+      if (other != w && (flags & SDL_WINDOW_POPUP_MENU) && (flags & SDL_WINDOW_SHOWN)) {
+        SDL_RaiseWindow(other);
+      }
     }
-  }
-  SDL_SetWindowInputFocus(w);
+    SDL_SetWindowInputFocus(w);
+  });
 }
 
 void SdlHost::Present(WindowId window, PixelView frame, std::span<const Rect> changed) {
-  if (SDL_Window* w = NativeWindow(window)) PresentRects(w, frame, changed);
+  if (SDL_Window* w = NativeWindow(window)) {
+    ThroughDisplay([&] { PresentRects(w, frame, changed); });
+  }
 }
 
 Rect SdlHost::ScreenBounds() {
   SDL_Rect r{};
-  if (!session_.video() || SDL_GetDisplayBounds(0, &r) != 0) return Rect{};
+  int result = -1;
+  if (session_.video()) ThroughDisplay([&] { result = SDL_GetDisplayBounds(0, &r); });
+  if (result != 0) return Rect{};
   return Rect{r.x, r.y, r.w, r.h};
 }
 
 bool SdlHost::NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline) {
   if (!session_.events()) return false;
-  if (timeoutMs < 0) return SDL_WaitEvent(&raw) == 1;
-  const Uint64 now = SDL_GetTicks64();
-  if (timeoutMs == 0 || now >= deadline) return SDL_PollEvent(&raw) == 1;
-  return SDL_WaitEventTimeout(&raw, static_cast<int>(deadline - now)) == 1;
+  int got = 0;
+  ThroughDisplay([&] {
+    const Uint64 now = SDL_GetTicks64();
+    if (timeoutMs < 0) {
+      got = SDL_WaitEvent(&raw);
+    } else if (timeoutMs == 0 || now >= deadline) {
+      got = SDL_PollEvent(&raw);
+    } else {
+      got = SDL_WaitEventTimeout(&raw, static_cast<int>(deadline - now));
+    }
+  });
+  return got == 1;
 }
 
 // SDL tells a window that takes the keyboard which modifiers are held by
@@ -127,9 +160,17 @@ bool SdlHost::HeldOverFromFocus(const SDL_Event& raw) {
   }
   if (raw.key.timestamp - focusTimestamp_ > 1) return false;
   switch (raw.key.keysym.sym) {
-    case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
-    case SDLK_LALT: case SDLK_RALT: case SDLK_LGUI: case SDLK_RGUI: return true;
-    default: return false;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+    case SDLK_LALT:
+    case SDLK_RALT:
+    case SDLK_LGUI:
+    case SDLK_RGUI:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -156,6 +197,24 @@ bool SdlHost::WaitEvent(Event& event, int timeoutMs) {
     }
     if (Accept(raw, event)) return true;
   }
+  return EndOfSession(event, timeoutMs);
+}
+
+// Without a display the session is over, as if its end had been asked for.
+// It is told once, the way the desktop tells it once; waits after that wait
+// for nothing, for as long as they were asked to.
+bool SdlHost::EndOfSession(Event& event, int timeoutMs) {
+  if (!DisplayLost()) return false;
+  if (!endOfSessionTold_) {
+    endOfSessionTold_ = true;
+    event = Event{};
+    event.type = EventType::Quit;
+    return true;
+  }
+  if (timeoutMs < 0) {
+    for (;;) pause();
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
   return false;
 }
 
@@ -165,7 +224,10 @@ void SdlHost::Wake() {
   if (wakePending_.exchange(true)) return;
   SDL_Event wake{};
   wake.type = wakeType_;
-  if (SDL_PushEvent(&wake) != 1) wakePending_ = false;
+  int pushed = 0;
+  // Pushing wakes a wait on the X connection by sending through it.
+  ThroughDisplay([&] { pushed = SDL_PushEvent(&wake); });
+  if (pushed != 1) wakePending_ = false;
 }
 
 LocalTime SdlHost::Now() {
@@ -195,7 +257,7 @@ JoystickState SdlHost::ReadJoystick(int index) {
 }
 
 void SdlHost::SetCursor(Cursor cursor) {
-  cursors_.Set(cursor);
+  ThroughDisplay([&] { cursors_.Set(cursor); });
 }
 
 bool SdlHost::OpenAddress(const std::string& target) {

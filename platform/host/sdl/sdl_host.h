@@ -51,6 +51,8 @@ class SdlHost final : public Host {
 
  private:
   bool NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline);
+  // A Quit, once the display is gone.
+  bool EndOfSession(Event& event, int timeoutMs);
   // False for an event that is not the program's to see.
   bool Accept(const SDL_Event& raw, Event& event);
   // A modifier press that SDL reports only because its window took the
@@ -62,8 +64,9 @@ class SdlHost final : public Host {
   Uint32 wakeType_ = static_cast<Uint32>(-1);
   std::atomic<bool> wakePending_{false};
   std::map<WindowId, SDL_Window*> windows_;
-  Uint32 focusWindow_ = 0;      // the window that took the keyboard last
-  Uint32 focusTimestamp_ = 0;   // and when
+  Uint32 focusWindow_ = 0;     // the window that took the keyboard last
+  Uint32 focusTimestamp_ = 0;  // and when
+  bool endOfSessionTold_ = false;
   AudioVoice voice_;
   Joysticks joysticks_;
   Cursors cursors_;

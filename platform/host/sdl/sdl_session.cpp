@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <array>
 
+#include "platform/host/sdl/display_loss.h"
 #include "platform/host/sdl/x11_errors.h"
 
 namespace host::sdl {
@@ -36,13 +37,15 @@ SdlSession::SdlSession() {
   SetHints();
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   ForgiveGoneWindows();
-  video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  CatchLostDisplay();
+  ThroughDisplay([&] { video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; });
   joysticks_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   for (Uint32 type : kUnwantedEvents) SDL_EventState(type, SDL_IGNORE);
 }
 
+// Closing the display after it was lost would talk to it again.
 SdlSession::~SdlSession() {
-  SDL_Quit();
+  ThroughDisplay([] { SDL_Quit(); });
 }
 
 }  // namespace host::sdl

@@ -2,7 +2,10 @@
 // with everything else.
 #include "platform/host/sdl/x11_errors.h"
 
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
+
+#include "platform/host/sdl/display_loss.h"
 
 namespace host::sdl {
 namespace {
@@ -18,6 +21,17 @@ int ForgiveBadWindow(Display* display, XErrorEvent* error) {
   return previousHandler != nullptr ? previousHandler(display, error) : 0;
 }
 
+int OnLostConnection(Display*) {
+  LandAfterLostDisplay();
+}
+
+#ifdef ZARVO_HAVE_X_IO_ERROR_EXIT_HANDLER
+void OnLostConnectionExit(Display*, void*) {
+  LandAfterLostDisplay();
+}
+Display* watchedDisplay = nullptr;
+#endif
+
 }  // namespace
 
 // Installed before SDL opens the display: SDL keeps the handler it finds,
@@ -27,6 +41,23 @@ int ForgiveBadWindow(Display* display, XErrorEvent* error) {
 void ForgiveGoneWindows() {
   XErrorHandler before = XSetErrorHandler(ForgiveBadWindow);
   if (before != ForgiveBadWindow) previousHandler = before;
+}
+
+// One handler for the whole process: SDL leaves it in place.
+void CatchLostDisplay() {
+  XSetIOErrorHandler(OnLostConnection);
+}
+
+void CatchLostDisplayOf([[maybe_unused]] SDL_Window* window) {
+#ifdef ZARVO_HAVE_X_IO_ERROR_EXIT_HANDLER
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  if (display == nullptr || display == watchedDisplay) return;
+  XSetIOErrorExitHandler(display, OnLostConnectionExit, nullptr);
+  watchedDisplay = display;
+#endif
 }
 
 }  // namespace host::sdl
