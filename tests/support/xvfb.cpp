@@ -75,4 +75,13 @@ XvfbServer::~XvfbServer() {
   }
 }
 
+void XvfbServer::Kill() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  int status = 0;
+  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+}
+
 }  // namespace testing_support

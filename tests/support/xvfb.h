@@ -18,6 +18,10 @@ class XvfbServer {
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
 
+  // Ends the server at once, as a crash or a killed session does, and waits
+  // until it is gone.
+  void Kill();
+
   bool started() const { return !display_.empty(); }
   const std::string& display() const { return display_; }
 
