@@ -9,10 +9,9 @@
 
 namespace {
 
-// Big enough for every sample in the corpus and then some; a smaller bound
-// than the reader's own keeps the fuzzer from spending its time filling
-// pictures of a gigabyte that a few bytes of RLE can ask for.
-constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 22;
+// The bound LoadImageW decodes with, so that the largest picture a few bytes
+// of RLE can ask for is tried as the game would meet it.
+constexpr std::uint64_t kMaxPixels = gdi::kMaxBmpPixels;
 
 bool Whole(const gdi::DecodedBmp& out) {
   const bool sides = out.width >= 1 && out.width <= gdi::kMaxBitmapSide && out.height >= 1 &&

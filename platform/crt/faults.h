@@ -1,5 +1,5 @@
 // Failures on demand, for tests: a disk that fills up at the n-th write, a
-// rename that is refused. Product code never arms them.
+// rename that is refused, memory that runs out. Product code never arms them.
 #pragma once
 
 namespace crt::faults {
@@ -9,10 +9,14 @@ namespace crt::faults {
 void FailWriteNumber(int n);
 // The next rename of a file fails.
 void FailNextRename();
+// The n-th large block asked for from now on (crt::MemoryAvailable; 1 is
+// the next one) is not there. 0 disarms.
+void FailAllocationNumber(int n);
 void Reset();
 
 // For the runtime itself: whether the write or rename about to happen fails.
 bool TakeWriteFailure();
 bool TakeRenameFailure();
+bool TakeAllocationFailure();
 
 }  // namespace crt::faults

@@ -7,6 +7,7 @@
 
 #include "platform/api/kernel.h"
 #include "platform/crt/errors.h"
+#include "platform/crt/memory.h"
 
 namespace crt {
 namespace {
@@ -40,7 +41,8 @@ bool ReadWholeFile(const std::string& systemPath, std::size_t maxBytes,
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+  if (static_cast<std::uint64_t>(info.st_size) > maxBytes ||
+      !MemoryAvailable(static_cast<std::size_t>(info.st_size))) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return false;
   }

@@ -5,6 +5,7 @@
 #include "platform/gdi/bmp_channel.h"
 #include "platform/gdi/bmp_header.h"
 #include "platform/gdi/bmp_rle.h"
+#include "platform/crt/memory.h"
 
 namespace gdi {
 namespace {
@@ -108,10 +109,12 @@ BmpResult DecodeBmp(std::span<const std::uint8_t> file, DecodedBmp& out, std::ui
   out = DecodedBmp{};
   Header header;
   if (BmpResult r = bmp::ReadHeader(file, maxPixels, header); r != BmpResult::Ok) return r;
+  const std::size_t count = static_cast<std::size_t>(header.width) * header.height;
+  if (!crt::MemoryAvailable(count * sizeof(std::uint32_t))) return BmpResult::NoMemory;
   DecodedBmp picture;
   picture.width = header.width;
   picture.height = header.height;
-  picture.pixels.resize(static_cast<std::size_t>(header.width) * header.height);
+  picture.pixels.resize(count);
   for (const DecoderFor& d : kDecoders) {
     if (d.encoding != header.encoding) continue;
     const BmpResult r = d.decode(file, header, picture);

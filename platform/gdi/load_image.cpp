@@ -3,8 +3,14 @@
 // here: asking for them fails with ERROR_RESOURCE_TYPE_NOT_FOUND.
 //
 // A file that is not a bitmap this reader can decode fails with
-// ERROR_INVALID_DATA; one whose picture (or whose requested size) is too large
-// to hold, or a file above kMaxFileBytes, with ERROR_NOT_ENOUGH_MEMORY.
+// ERROR_INVALID_DATA; one whose picture (or whose requested size) is above
+// gdi::kMaxBmpPixels, a file above kMaxFileBytes, and a load for which the
+// machine has no room, with ERROR_NOT_ENOUGH_MEMORY.
+//
+// What a load takes is bounded whatever the file says: the file's bytes and
+// the picture's pixels while it is decoded, then the pixels and, for a
+// requested size, the stretched copy; each at most about 32 MiB. The pixels
+// decoded become the bitmap's own, not copied.
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +18,7 @@
 #include "platform/api/kernel.h"
 #include "platform/api/user.h"
 #include "platform/crt/errors.h"
+#include "platform/crt/memory.h"
 #include "platform/crt/path.h"
 #include "platform/crt/whole_file.h"
 #include "platform/gdi/bmp_reader.h"
@@ -20,12 +27,14 @@
 
 namespace {
 
-// No bitmap the game or its tools make comes near this; a larger file is
-// refused before a byte of it is read.
-constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+// The largest picture allowed, at 32 bits a pixel, with room for headers, a
+// palette and a gap before the pixels; a larger file is refused before a
+// byte of it is read.
+constexpr std::size_t kMaxFileBytes = gdi::kMaxBmpPixels * 4 + (std::size_t{1} << 20);
 
 DWORD ErrorFor(gdi::BmpResult result) {
-  return result == gdi::BmpResult::TooLarge ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
+  const bool memory = result == gdi::BmpResult::TooLarge || result == gdi::BmpResult::NoMemory;
+  return memory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
 }
 
 // The nearest source pixel for each pixel of the requested size.
@@ -43,22 +52,29 @@ void StretchInto(const gdi::DecodedBmp& picture, gdi::Bitmap& bitmap) {
   }
 }
 
-// A width or height of 0 keeps the picture's own.
-HANDLE MakeBitmap(gdi::DecodedBmp& picture, int width, int height, bool dibSection) {
-  if (width == 0) width = picture.width;
-  if (height == 0) height = picture.height;
-  if (width > gdi::kMaxBitmapSide || height > gdi::kMaxBitmapSide) {
+// The picture stretched to the requested size, in a bitmap of its own.
+gdi::Bitmap* Stretched(const gdi::DecodedBmp& picture, int width, int height) {
+  const std::uint64_t count =
+      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+  if (width > gdi::kMaxBitmapSide || height > gdi::kMaxBitmapSide || count > gdi::kMaxBmpPixels ||
+      !crt::MemoryAvailable(static_cast<std::size_t>(count) * sizeof(std::uint32_t))) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
   gdi::Bitmap* bitmap = gdi::NewColorBitmap(width, height);
+  if (bitmap != nullptr) StretchInto(picture, *bitmap);
+  return bitmap;
+}
+
+// A width or height of 0 keeps the picture's own.
+HANDLE MakeBitmap(gdi::DecodedBmp& picture, int width, int height, bool dibSection) {
+  if (width == 0) width = picture.width;
+  if (height == 0) height = picture.height;
+  gdi::Bitmap* bitmap = width == picture.width && height == picture.height
+                            ? gdi::AdoptColorBitmap(width, height, picture.pixels)
+                            : Stretched(picture, width, height);
   if (bitmap == nullptr) return nullptr;
   bitmap->dibSection = dibSection;
-  if (width == picture.width && height == picture.height) {
-    bitmap->pixels = std::move(picture.pixels);
-  } else {
-    StretchInto(picture, *bitmap);
-  }
   return reinterpret_cast<HBITMAP>(bitmap);
 }
 
@@ -66,7 +82,8 @@ HANDLE LoadBitmapFile(LPCWSTR name, int width, int height, UINT flags) {
   std::vector<std::uint8_t> bytes;
   if (!crt::ReadWholeFile(crt::SystemPath(name), kMaxFileBytes, bytes)) return nullptr;
   gdi::DecodedBmp picture;
-  if (gdi::BmpResult r = gdi::DecodeBmp(bytes, picture); r != gdi::BmpResult::Ok) {
+  if (gdi::BmpResult r = gdi::DecodeBmp(bytes, picture, gdi::kMaxBmpPixels);
+      r != gdi::BmpResult::Ok) {
     SetLastError(ErrorFor(r));
     return nullptr;
   }
@@ -76,8 +93,7 @@ HANDLE LoadBitmapFile(LPCWSTR name, int width, int height, UINT flags) {
 
 }  // namespace
 
-HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height,
-                  UINT flags) {
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height, UINT flags) {
   if (type == IMAGE_ICON && (flags & LR_LOADFROMFILE) == 0) {
     if ((flags & LR_DEFAULTSIZE) != 0) {
       if (width == 0) width = GetSystemMetrics(SM_CXICON);

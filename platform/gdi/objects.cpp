@@ -111,6 +111,20 @@ Bitmap* NewColorBitmap(int width, int height) {
   return Register(std::move(bitmap));
 }
 
+Bitmap* AdoptColorBitmap(int width, int height, std::vector<std::uint32_t>& pixels) {
+  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
+      pixels.size() != static_cast<std::size_t>(width) * height) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  auto bitmap = std::make_unique<Bitmap>();
+  bitmap->width = width;
+  bitmap->height = height;
+  bitmap->bitsPerPixel = 32;
+  bitmap->pixels = std::move(pixels);
+  return Register(std::move(bitmap));
+}
+
 Bitmap* NewFrameBuffer(int width, int height) {
   auto frame = std::make_unique<Bitmap>();
   Bitmap* raw = Register(std::move(frame));

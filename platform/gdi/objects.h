@@ -36,7 +36,7 @@ struct Bitmap : Object {
   Bitmap() : Object(Kind::Bitmap) {}
   int width = 0;
   int height = 0;
-  int bitsPerPixel = 32;  // 32 or 1
+  int bitsPerPixel = 32;    // 32 or 1
   bool dibSection = false;  // made by LoadImageW with LR_CREATEDIBSECTION
   std::vector<std::uint32_t> pixels;
   struct DeviceContext* selectedInto = nullptr;  // a bitmap is in one memory context at most
@@ -136,6 +136,11 @@ std::size_t LiveObjectCount();
 // A colour bitmap of the given size, filled with black; null when the size
 // is not positive or too large to hold.
 Bitmap* NewColorBitmap(int width, int height);
+// A colour bitmap that takes `pixels` (width × height of them, top row
+// first) as they are, allocating none of its own; null, with the pixels
+// left alone, when the size does not match them or NewColorBitmap would
+// refuse it.
+Bitmap* AdoptColorBitmap(int width, int height, std::vector<std::uint32_t>& pixels);
 // The same as NewColorBitmap, for the window manager: a frame buffer that no
 // memory context can select.
 Bitmap* NewFrameBuffer(int width, int height);

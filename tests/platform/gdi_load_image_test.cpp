@@ -7,6 +7,7 @@
 #include "platform/api/gdi.h"
 #include "platform/api/kernel.h"
 #include "platform/api/user.h"
+#include "platform/crt/faults.h"
 #include "platform/gdi/objects.h"
 #include "tests/support/bmp_builder.h"
 #include "tests/support/bmp_samples.h"
@@ -131,6 +132,26 @@ TEST(LoadImage, FailsWithNullAndTheReasonAsLastError) {
          return Load(f / "huge.bmp");
        },
        ERROR_NOT_ENOUGH_MEMORY},
+      // The machine without room for the file's bytes, the pixels, the stretched copy.
+      {"no room for the file",
+       [&](const TempFolder& f) {
+         crt::faults::FailAllocationNumber(1);
+         return LoadWritten(f, good);
+       },
+       ERROR_NOT_ENOUGH_MEMORY},
+      {"no room for the pixels",
+       [&](const TempFolder& f) {
+         crt::faults::FailAllocationNumber(2);
+         return LoadWritten(f, good);
+       },
+       ERROR_NOT_ENOUGH_MEMORY},
+      {"no room for the stretched copy",
+       [&](const TempFolder& f) {
+         WriteBytes(f / "picture.bmp", good);
+         crt::faults::FailAllocationNumber(3);
+         return Load(f / "picture.bmp", kFromFileAsDib, 6, 3);
+       },
+       ERROR_NOT_ENOUGH_MEMORY},
       {"negative size",
        [&](const TempFolder& f) {
          WriteBytes(f / "picture.bmp", good);
@@ -161,6 +182,7 @@ TEST(LoadImage, FailsWithNullAndTheReasonAsLastError) {
     EXPECT_EQ(failure.load(folder), nullptr) << failure.name;
     EXPECT_EQ(GetLastError(), failure.error) << failure.name;
     EXPECT_EQ(gdi::LiveObjectCount(), before) << failure.name;
+    crt::faults::Reset();
   }
 }
 
