@@ -71,7 +71,7 @@ void SdlHost::SetTitle(WindowId window, const std::string& titleUtf8) {
 }
 
 void SdlHost::SetIcon(WindowId window, PixelView argb) {
-  if (SDL_Window* w = NativeWindow(window)) ThroughDisplay([&] { SetWindowIcon(w, argb); });
+  if (SDL_Window* w = NativeWindow(window)) SetWindowIcon(w, argb);
 }
 
 void SdlHost::SetBounds(WindowId window, Rect bounds) {
@@ -114,9 +114,7 @@ void SdlHost::Focus(WindowId window) {
 }
 
 void SdlHost::Present(WindowId window, PixelView frame, std::span<const Rect> changed) {
-  if (SDL_Window* w = NativeWindow(window)) {
-    ThroughDisplay([&] { PresentRects(w, frame, changed); });
-  }
+  if (SDL_Window* w = NativeWindow(window)) PresentRects(w, frame, changed);
 }
 
 Rect SdlHost::ScreenBounds() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/host/sdl/display_loss.h"
+
 namespace host::sdl {
 namespace {
 
@@ -36,7 +38,8 @@ void PresentRects(SDL_Window* window, PixelView frame, std::span<const Rect> cha
   if (!Usable(frame)) return;
   // SDL makes a new surface after the window changed size; asking every time
   // is cheap and never writes into a surface that is gone.
-  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  SDL_Surface* surface = nullptr;
+  ThroughDisplay([&] { surface = SDL_GetWindowSurface(window); });
   if (surface == nullptr) return;
   const int width = std::min(frame.width, surface->w);
   const int height = std::min(frame.height, surface->h);
@@ -50,7 +53,8 @@ void PresentRects(SDL_Window* window, PixelView frame, std::span<const Rect> cha
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   for (const SDL_Rect& r : shown) CopyRect(frame, surface, r);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurfaceRects(window, shown.data(), static_cast<int>(shown.size()));
+  ThroughDisplay(
+      [&] { SDL_UpdateWindowSurfaceRects(window, shown.data(), static_cast<int>(shown.size())); });
 }
 
 void SetWindowIcon(SDL_Window* window, PixelView argb) {
@@ -60,7 +64,7 @@ void SetWindowIcon(SDL_Window* window, PixelView argb) {
                                                          argb.width, argb.height, 32,
                                                          argb.stride * 4, SDL_PIXELFORMAT_ARGB8888);
   if (icon == nullptr) return;
-  SDL_SetWindowIcon(window, icon);
+  ThroughDisplay([&] { SDL_SetWindowIcon(window, icon); });
   SDL_FreeSurface(icon);
 }
 

@@ -1,4 +1,6 @@
-// Getting the program's pixels onto an SDL window.
+// Getting the program's pixels onto an SDL window. Both calls talk to the
+// display only through ThroughDisplay (display_loss.h), and do nothing once
+// it is lost.
 #pragma once
 
 #include <SDL.h>
