@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The game outlives no display: its X server killed at the intro, killed
-# while the name box of a finished game is open, and a SIGTERM followed at
-# once by the server's end (a logout). Each time the process must be gone
+# The game outlives no display: its X server killed at the intro, ended in
+# play, killed while the name box of a finished game is open, and a SIGTERM
+# followed at once by the server's end (a logout). Each time the process must be gone
 # within a second, having ended the ordinary way (status 0), and a result
 # waiting in the name box must be in the table as closing the game window
 # would store it: under the last confirmed name, none here.
@@ -55,8 +55,8 @@ expect_gone_within_a_second() {  # what
   [ "$status" -eq 0 ] || { echo "$1: exit status $status"; fail=1; }
 }
 
-kill_display() {
-  kill -KILL "$xvfb"
+kill_display() {  # signal
+  kill "-${1:-KILL}" "$xvfb"
   wait "$xvfb" 2> /dev/null || true
   xvfb=
 }
@@ -83,7 +83,15 @@ sleep 1
 kill_display
 expect_gone_within_a_second "killed at the intro"
 
-# 2. The server killed while the name box waits.
+# 2. The server ended in play, the orderly way.
+start_xvfb
+start_game "$work/play"
+xdotool key g
+sleep 1
+kill_display TERM
+expect_gone_within_a_second "ended in play"
+
+# 3. The server killed while the name box waits.
 start_xvfb
 start_game "$work/named"
 play_until_the_name_box
@@ -91,7 +99,7 @@ kill_display
 expect_gone_within_a_second "killed in the name box"
 expect_pending_result "killed in the name box" "$work/named"
 
-# 3. SIGTERM, and the server's end straight after.
+# 4. SIGTERM, and the server's end straight after.
 start_xvfb
 start_game "$work/logout"
 play_until_the_name_box
