@@ -158,17 +158,9 @@ bool SdlHost::HeldOverFromFocus(const SDL_Event& raw) {
   }
   if (raw.key.timestamp - focusTimestamp_ > 1) return false;
   switch (raw.key.keysym.sym) {
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-    case SDLK_LALT:
-    case SDLK_RALT:
-    case SDLK_LGUI:
-    case SDLK_RGUI:
-      return true;
-    default:
-      return false;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
+    case SDLK_LALT: case SDLK_RALT: case SDLK_LGUI: case SDLK_RGUI: return true;
+    default: return false;
   }
 }
 
