@@ -43,11 +43,11 @@ void Activate(Window* top, bool byMouse) {
                reinterpret_cast<LPARAM>(old != nullptr && !old->destroyed ? old->Handle() : nullptr));
 }
 
-void Deactivate() {
+void Deactivate(bool endMenu) {
   State& s = Now();
   Window* old = s.active;
   if (old == nullptr) return;
-  EndMenuUnlessOwnedBy(nullptr);
+  if (endMenu) EndMenuUnlessOwnedBy(nullptr);
   s.active = nullptr;
   if (s.focus != nullptr) FocusWindow(nullptr);
   if (old->destroyed) return;

@@ -218,6 +218,30 @@ TEST(Menus, TheMenuEndsWhenTheKeyboardGoesElsewhere) {
   }
 }
 
+// A desktop without a window manager hands the keyboard to the drop-down it
+// shows and then back: the menu stays open and is still chosen from.
+TEST(Menus, TheKeyboardPassingThroughTheDropDownKeepsItOpen) {
+  MenuWindow m;
+  Host().KeyDown(VK_LMENU);
+  Host().KeyDown('F');
+  Host().KeyUp('F');
+  Host().KeyUp(VK_LMENU);
+  m.log.DrainQueue();
+  ASSERT_EQ(Host().Windows().size(), 2u);
+  const host::WindowId dropDown = Host().Windows().back();
+  Host().WindowEvent(m.hostWindow, host::EventType::FocusLost);
+  Host().WindowEvent(dropDown, host::EventType::FocusGained);
+  Host().WindowEvent(dropDown, host::EventType::FocusLost);
+  Host().WindowEvent(m.hostWindow, host::EventType::FocusGained);
+  m.log.DrainQueue();
+  EXPECT_TRUE(m.log.Entries(WM_EXITMENULOOP).empty());
+  EXPECT_EQ(Host().Windows().size(), 2u);
+  Host().KeyDown(VK_RETURN);  // the first item
+  Host().KeyUp(VK_RETURN);
+  m.log.DrainQueue();
+  EXPECT_EQ(m.Commands(), (std::vector<WPARAM>{kExit}));
+}
+
 TEST(Menus, TimersKeepTickingWhileADropDownIsOpen) {
   MenuWindow m;
   SetTimer(m.window, 5, 20, nullptr);
