@@ -33,6 +33,16 @@ class Selected {
   HGDIOBJ previous_;
 };
 
+// Puts back what the colour-keyed copy selected and releases what it made.
+void ReleaseKeyedCopy(HDC source, HGDIOBJ previousSource, HDC maskContext, HGDIOBJ previousMask,
+                      HBITMAP mask) {
+  if (previousMask != nullptr) SelectObject(maskContext, previousMask);
+  if (previousSource != nullptr) SelectObject(source, previousSource);
+  if (mask != nullptr) DeleteObject(mask);
+  DeleteDC(maskContext);
+  DeleteDC(source);
+}
+
 }  // namespace
 
 Drawing::Drawing(GUIElement* owner) : owner(owner) {}
@@ -176,10 +186,14 @@ int Drawing::PasteBitmap(HBITMAP bitmap) {
   HDC source = CreateCompatibleDC(dc);
   if (source == nullptr) OnGdiError();
   HGDIOBJ previous = SelectObject(source, bitmap);
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
-  if (!BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY)) OnGdiError();
-  if (previous != nullptr) SelectObject(source, previous);
+  if (previous == nullptr) {
+    OnGdiError();
+  } else {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    if (!BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY)) OnGdiError();
+    SelectObject(source, previous);
+  }
   return DeleteDC(source);
 }
 
@@ -188,6 +202,11 @@ void Drawing::DrawBitmap(int x, int y, int width, int height, HBITMAP bitmap) {
   HDC source = CreateCompatibleDC(dc);
   if (source == nullptr) OnGdiError();
   HGDIOBJ previous = SelectObject(source, bitmap);
+  if (previous == nullptr) {
+    OnGdiError();
+    DeleteDC(source);
+    return;
+  }
   BITMAP info{};
   GetObjectW(bitmap, sizeof info, &info);
   const BOOL ok = width != 0 && height != 0
@@ -195,7 +214,7 @@ void Drawing::DrawBitmap(int x, int y, int width, int height, HBITMAP bitmap) {
                                    info.bmHeight, SRCCOPY)
                       : BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
   if (!ok) OnGdiError();
-  if (previous != nullptr) SelectObject(source, previous);
+  SelectObject(source, previous);
   DeleteDC(source);
 }
 
@@ -205,8 +224,14 @@ void Drawing::BlitRegion(int x, int y, int width, int height, HBITMAP bitmap, in
   HDC source = CreateCompatibleDC(dc);
   if (source == nullptr) OnGdiError();
   HGDIOBJ previous = SelectObject(source, bitmap);
-  if (!BitBlt(dc, x, y, width, height, source, sourceX, sourceY, SRCCOPY)) OnGdiError();
-  if (previous != nullptr) SelectObject(source, previous);
+  // Without the picture the context would hand over its own one-pixel
+  // default bitmap, and the region would come out black.
+  if (previous == nullptr) {
+    OnGdiError();
+  } else {
+    if (!BitBlt(dc, x, y, width, height, source, sourceX, sourceY, SRCCOPY)) OnGdiError();
+    SelectObject(source, previous);
+  }
   DeleteDC(source);
 }
 
@@ -232,15 +257,25 @@ HBITMAP Drawing::CaptureRegion(int sourceX, int sourceY, int width, int height) 
 // the picture is then OR-ed into the hole.
 void Drawing::KeyedCopy(int x, int y, int width, int height, HBITMAP bitmap, int sourceY,
                         bool whole) {
+  // A picture that is not there copies nothing; copying from the context's
+  // default bitmap would blacken the destination.
+  BITMAP info{};
+  if (GetObjectW(bitmap, sizeof info, &info) == 0) {
+    OnGdiError();
+    return;
+  }
   HDC source = CreateCompatibleDC(dc);
   HDC maskContext = CreateCompatibleDC(dc);
   if (source == nullptr || maskContext == nullptr) OnGdiError();
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
   HBITMAP mask = CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, nullptr);
   if (mask == nullptr) OnGdiError();
   HGDIOBJ previousMask = SelectObject(maskContext, mask);
   HGDIOBJ previousSource = SelectObject(source, bitmap);
+  if (previousMask == nullptr || previousSource == nullptr) {
+    OnGdiError();
+    ReleaseKeyedCopy(source, previousSource, maskContext, previousMask, mask);
+    return;
+  }
   SetBkColor(source, 0);
   if (!BitBlt(maskContext, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY)) {
     OnGdiError();
@@ -255,11 +290,7 @@ void Drawing::KeyedCopy(int x, int y, int width, int height, HBITMAP bitmap, int
   };
   copy(maskContext, SRCAND);
   copy(source, SRCPAINT);
-  if (previousMask != nullptr) SelectObject(maskContext, previousMask);
-  if (previousSource != nullptr) SelectObject(source, previousSource);
-  if (mask != nullptr) DeleteObject(mask);
-  DeleteDC(maskContext);
-  DeleteDC(source);
+  ReleaseKeyedCopy(source, previousSource, maskContext, previousMask, mask);
 }
 
 void Drawing::BlitTransparent(int x, int y, int width, int height, HBITMAP bitmap, int sourceY) {

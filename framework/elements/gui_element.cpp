@@ -8,11 +8,8 @@
 namespace VexaUtility {
 namespace {
 
-// Paints the client area in one colour: an opaque text output of nothing
-// fills its rectangle with the background colour. The text engine answers
-// that call; until it is part of the build the fill is made directly with a
-// brush of the same colour, which leaves the same pixels.
-// An empty text drawn opaque fills its rectangle with the background colour.
+// Paints the client area in one colour: an empty text drawn opaque fills its
+// rectangle with the background colour.
 void FillOpaque(HDC dc, const RECT& area, COLORREF colour) {
   SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, u"", 0, nullptr);

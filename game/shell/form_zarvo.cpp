@@ -201,11 +201,12 @@ void FormZarvo::Load() {
 }
 
 void FormZarvo::AnimateIntro() {
-  const DateTime now = DateTime::Now();
+  // The first call takes the last tick from the clock before it reads now.
   if (!introState.started) {
-    introState.lastTick = now;
+    introState.lastTick = DateTime::Now();
     introState.started = true;
   }
+  const DateTime now = DateTime::Now();
   if (introState.lastTick.MillisecondsUntil(now) <= 500) return;
   ++introState.ticks;
   introState.promptColour = introState.promptColour == kRed ? kWhite : kRed;
@@ -286,7 +287,9 @@ void FormZarvo::BallLost() {
     nameForm->visible = true;
     gameState = EnteringName;
   }
-  EndFrame();
+  // The frame stays open: the ball's step goes on to draw the ball once more
+  // at the bottom, over the picture, and the frame step then closes the frame.
+  // Closed here, the ball would reach the back surface only.
 }
 
 void FormZarvo::RecordScore() {
@@ -300,11 +303,13 @@ void FormZarvo::RecordScore() {
 // The frame step -----------------------------------------------------------
 
 void FormZarvo::OnFrame() {
-  const DateTime now = DateTime::Now();
+  // The first call takes the last frame's time from the clock before it
+  // reads now: two equal readings make a frame that does nothing.
   if (!frameClock.started) {
     frameClock.lastFrameTime = DateTime::Now();
     frameClock.started = true;
   }
+  const DateTime now = DateTime::Now();
   const auto dt = static_cast<std::int32_t>(frameClock.lastFrameTime.MillisecondsUntil(now));
   if (dt == 0 || frameClock.frameBusy) return;
   frameClock.frameBusy = true;
@@ -346,10 +351,12 @@ void FormZarvo::OnFrame() {
 }
 
 bool FormZarvo::OnChar(std::int32_t code) {
-  const auto c = static_cast<char>(code >= 'a' && code <= 'z' ? code - 32 : code);
+  // The whole character code counts: a letter beyond Latin-1 whose low byte
+  // happens to be a G, P or N is not one of them.
+  const auto is = [code](char upper) { return code == upper || code == upper + ('a' - 'A'); };
   switch (gameState) {
     case Intro:
-      if (c == 'G') {
+      if (is('G')) {
         PrepareSpriteSettings();
         level = 1;
         score = 0;
@@ -359,11 +366,17 @@ bool FormZarvo::OnChar(std::int32_t code) {
       }
       break;
     case Playing:
-      if (c == 'P') gameState = Paused;
-      else if (c == 'N') LevelComplete();
+      if (is('P')) {
+        gameState = Paused;
+      } else if (is('N')) {
+        // A character arrives outside the frame step: the level picture
+        // reaches the window only inside a frame, which LevelComplete closes.
+        BeginFrame(false);
+        LevelComplete();
+      }
       break;
     case Paused:
-      if (c == 'P') gameState = Playing;
+      if (is('P')) gameState = Playing;
       break;
     case GameOver: Load(); break;
     default: break;

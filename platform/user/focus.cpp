@@ -1,4 +1,5 @@
 // Activation of top-level windows and the keyboard focus.
+#include "platform/user/menus.h"
 #include "platform/user/state.h"
 
 namespace user {
@@ -7,6 +8,7 @@ void FocusWindow(Window* window) {
   State& s = Now();
   Window* old = s.focus;
   if (old == window) return;
+  if (window != nullptr) EndMenuUnlessOwnedBy(TopLevel(window));
   s.focus = window;
   if (window != nullptr) TopLevel(window)->lastFocus = window;
   if (old != nullptr && !old->destroyed) {
@@ -22,6 +24,7 @@ void Activate(Window* top, bool byMouse) {
   if (top == nullptr || top->destroyed || top->IsChild()) return;
   s.hasKeyboard = true;
   if (top == s.active) return;
+  EndMenuUnlessOwnedBy(top);
   Window* old = s.active;
   // The foreground changes first: a window told of its activation finds
   // itself in the foreground, one told of its deactivation does not.
@@ -40,10 +43,11 @@ void Activate(Window* top, bool byMouse) {
                reinterpret_cast<LPARAM>(old != nullptr && !old->destroyed ? old->Handle() : nullptr));
 }
 
-void Deactivate() {
+void Deactivate(bool endMenu) {
   State& s = Now();
   Window* old = s.active;
   if (old == nullptr) return;
+  if (endMenu) EndMenuUnlessOwnedBy(nullptr);
   s.active = nullptr;
   if (s.focus != nullptr) FocusWindow(nullptr);
   if (old->destroyed) return;

@@ -241,7 +241,12 @@ void OnFocusLost(Window* top) {
   State& s = Now();
   if (s.active != top) return;
   s.hasKeyboard = false;
-  Deactivate();
+  // A desktop without a window manager hands the keyboard to every window it
+  // shows, the drop-down too, before the keyboard comes back: while the
+  // menu's drop-down is showing, its window losing the keyboard does not
+  // end the menu. A menu bar merely lit ends here.
+  const MenuMode& menu = CurrentMenu();
+  Deactivate(!(MenuActive() && menu.owner == top && menu.dropDown != nullptr));
 }
 
 void OnMoved(Window* top, int x, int y) {

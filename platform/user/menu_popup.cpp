@@ -328,8 +328,16 @@ bool MenuKey(int key) {
 bool MenuMouseDown(Window* window) {
   if (!MenuActive()) return false;
   if (window == mode.dropDown) return false;
+  const bool ownWindow = window == mode.owner;
   CloseMenu();
-  return true;
+  return ownWindow;
+}
+
+void EndMenuUnlessOwnedBy(Window* top) {
+  if (!MenuActive() || top == mode.owner) return;
+  CloseMenu();
+  // The text of a key the menu took is not waited for any more.
+  Now().swallowText = false;
 }
 
 }  // namespace user

@@ -46,8 +46,13 @@ void CloseMenu();
 // The keyboard while a menu is active: true when the menu took the key.
 bool MenuKey(int virtualKey);
 bool MenuCharacter(char16_t c);
-// A button pressed outside the menu ends it; the press does not go on.
+// A button pressed outside the menu ends it. A press on the menu's own
+// window goes no further (true); one on another window goes on (false).
 bool MenuMouseDown(Window* window);
+// The menu ends when a window other than its own is activated or takes the
+// focus, and when its own window loses the activation: from then on keys go
+// to the focused window again.
+void EndMenuUnlessOwnedBy(Window* top);
 
 // Layout of the bar: the title rectangles in frame-buffer coordinates.
 std::vector<RECT> TitleRects(Window* top);

@@ -94,7 +94,9 @@ void EnterMenuBar(Window* topLevel, char16_t mnemonic);
 
 // Focus and activation.
 void Activate(Window* topLevel, bool byMouse);
-void Deactivate();
+// No window of the program is active any more. The menu ends with the
+// activation unless `endMenu` is false.
+void Deactivate(bool endMenu = true);
 void FocusWindow(Window* window);
 void ForgetWindow(Window* window);  // a window going away leaves no trace in the state
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game itself under a private Xvfb, started from the repository root as
-# the README says: the splash, G for level 1, the left arrow, the sounds of
-# the paddle and of a brick, and "Esci" to quit.
+# the README says: the splash, a letter that only looks like G, G for level 1,
+# the left arrow, the sounds of the paddle and of a brick, N for the level
+# picture, and "Esci" to quit.
 #
 # The ball's start and path are fixed: it leaves (50, 250) left and down,
 # turns at the left wall and comes down at x = 304 about 2.7 s after G. Left
@@ -49,6 +50,11 @@ done
 [ "$seen_red" -eq 1 ] && [ "$seen_white" -eq 1 ] ||
   { echo "the prompt did not blink (red seen $seen_red, white seen $seen_white)"; fail=1; }
 
+# A letter beyond Latin-1 whose low byte is that of G starts nothing.
+xdotool type 'ч'
+sleep 0.5
+[ "$(pixel 400 630)" != "srgb(77,0,0)" ] || { echo "U+0447 started a game"; fail=1; }
+
 xdotool key g
 expect_pixel "the paddle of level 1" 400 630 "srgb(77,0,0)"
 expect_pixel "a brick of layout 1" 80 105 "srgb(255,255,0)" "yellow"
@@ -82,6 +88,17 @@ for _ in $(seq 60); do
 done
 echo "sounds heard (paddle, brick): $heard"
 [ "$paddle_hits" -ge 1 ] && [ "$brick_hits" -ge 1 ] || fail=1
+# N counts the level as cleared and shows the level picture at once. A key
+# that comes while a lost ball's picture is shown does nothing: N again.
+shown=""
+for _ in $(seq 10); do
+  xdotool key n
+  sleep 0.2
+  shown=$(pixel 250 200)
+  [ "$shown" = "srgb(6,26,30)" ] && break
+done
+[ "$shown" = "srgb(6,26,30)" ] || { echo "N: pixel (250, 200) is $shown, not the level picture"; fail=1; }
+
 xdotool key alt+f
 sleep 0.3
 xdotool key e

@@ -107,19 +107,6 @@ TEST_F(Game, MovementsStepOnceTheirThirtyMillisecondsHaveGathered) {
   EXPECT_EQ(game().ball->y, 254);
 }
 
-TEST_F(Game, PPausesAndResumesWithoutAJump) {
-  StartGame();
-  game().OnChar('p');
-  EXPECT_EQ(game().gameState, Paused);
-  const int x = game().ball->x;
-  RunLoop(nullptr, 500);
-  EXPECT_EQ(game().ball->x, x);
-  game().OnChar('P');
-  EXPECT_EQ(game().gameState, Playing);
-  RunLoop(nullptr, 30);  // the paused time is not released into the movements
-  EXPECT_GE(game().ball->x, x - 4);
-}
-
 TEST_F(Game, NClearsTheLevelAndTheNextOneStandsAfterTheInterlude) {
   StartGame();
   game().score = 1250;
@@ -178,6 +165,35 @@ TEST_F(Game, TheLastLostBallAsksForANameAndRecordsTheResult) {
     for (int x = 4; x < 400; ++x) black += Shown(x, y) == 0;
   }
   EXPECT_GT(black, 100) << "the line's text";
+}
+
+// Alt+F and Esc during play leave the menu bar lit, holding the keyboard;
+// the name box that the game over opens takes the focus, and with it the keys.
+TEST_F(Game, TheNameBoxTakesTheKeysFromAMenuLeftLitDuringPlay) {
+  StartGame();
+  FormZarvo& g = game();
+  Host().KeyDown(VK_LMENU);
+  Host().KeyDown('F');
+  Host().KeyUp('F');
+  Host().KeyUp(VK_LMENU);
+  Drain();
+  Host().KeyDown(VK_ESCAPE);
+  Host().KeyUp(VK_ESCAPE);
+  Drain();
+  g.lives = 1;
+  g.paddle->x = 700;
+  g.ball->y = g.ball->maxY;
+  RunLoop(nullptr, 100);
+  ASSERT_EQ(g.gameState, EnteringName);
+  ASSERT_NE(g.nameForm, nullptr);
+  EXPECT_EQ(GetFocus(), g.nameForm->nameBox->hwnd);
+  Host().Type(u"anna");
+  Host().KeyDown(VK_RETURN);
+  Host().KeyUp(VK_RETURN);
+  Drain();
+  EXPECT_EQ(g.gameState, GameOver);
+  EXPECT_EQ(testing_support::ReadBytes(data_ / "Zarvo/Score/Classifica.txt"),
+            "00000000 ANNA         Level 1\r\n");
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ class FrameStep : public ::testing::Test {
     delete game_;
     std::filesystem::current_path(previous_);
   }
+
+ public:
   // A frame `ms` after the last one; whether the ball stepped in it.
   bool Frame(std::int64_t ms) {
     const int x = game_->ball->x;
@@ -39,6 +41,8 @@ class FrameStep : public ::testing::Test {
     game_->OnFrame();
     return game_->ball->x != x;
   }
+
+ protected:
   testing_support::TempFolder data_;
   std::filesystem::path previous_;
   FormZarvo* game_ = nullptr;
@@ -57,8 +61,99 @@ TEST_F(FrameStep, SixteenMillisecondFramesStepEverySecondFrame_ThirtyOneEveryFra
 TEST_F(FrameStep, AFrameWithTheSameClockReadingDoesNothing) {
   while (!Frame(31)) {
   }
+  game_->keys[VK_LEFT] = true;  // any frame that works moves the paddle
+  const int paddleX = game_->paddle->x;
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Frame(0));
+  EXPECT_EQ(game_->paddle->x, paddleX);
   EXPECT_TRUE(Frame(31));
+  EXPECT_EQ(game_->paddle->x, paddleX - 4);
+}
+
+TEST_F(FrameStep, PPausesAndResumesWithoutAJump) {
+  while (!Frame(31)) {
+  }
+  // A step has just run, so its movement starts gathering from 0 again.
+  game_->OnChar('p');
+  EXPECT_EQ(game_->gameState, Paused);
+  EXPECT_FALSE(Frame(500));
+  game_->OnChar('P');
+  EXPECT_EQ(game_->gameState, Playing);
+  EXPECT_FALSE(Frame(16));  // the paused half second is not released into it
+  EXPECT_TRUE(Frame(16));
+}
+
+// A step that leaves Playing ends the frame's run: the coins after the ball
+// do not step and the paddle does not move, though an arrow is held.
+TEST_F(FrameStep, AStepThatLeavesPlayingStopsTheRestOfTheFrame) {
+  struct Case {
+    const char* what;
+    void (*set)(FormZarvo&);
+    int state;
+  } cases[] = {
+      {"the ball is lost",
+       [](FormZarvo& g) {
+         g.ball->y = g.ball->maxY;
+         g.ball->movingUp = false;
+         g.paddle->x = 700;
+       },
+       Interlude},
+      {"the wall is cleared",
+       [](FormZarvo& g) {
+         for (SpriteTiles* brick : g.bricks) brick->alive = false;
+       },
+       Interlude},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(game_->gameState, Playing);  // a level just built: all movements in step
+    c.set(*game_);
+    game_->keys[VK_LEFT] = true;
+    const int paddleX = game_->paddle->x;
+    std::vector<int> coins;
+    for (SpriteMonete* coin : {game_->coin1, game_->coin2, game_->coin3}) coins.push_back(coin->y);
+    Frame(31);
+    EXPECT_EQ(game_->gameState, c.state) << c.what;
+    EXPECT_EQ(game_->paddle->x, paddleX) << c.what;
+    EXPECT_EQ(game_->coin1->y, coins[0]) << c.what;
+    EXPECT_EQ(game_->coin2->y, coins[1]) << c.what;
+    EXPECT_EQ(game_->coin3->y, coins[2]) << c.what;
+    while (game_->gameState == Interlude) Frame(100);
+  }
+}
+
+// A movement whose first step opens a message box, as a damaged picture
+// does in the middle of a frame.
+struct MovementWithABox : VexaUtility::SpriteAnim {
+  explicit MovementWithABox(int* steps) : steps(steps) {}
+  void Step() override {
+    if (++*steps == 1) MessageBoxA(nullptr, "Prova", "Errore", MB_OK);
+  }
+  SpriteAnim* Clone() override { return new MovementWithABox(*this); }
+  int* steps;
+};
+
+// The box is answered a fifth of a second after it opened.
+void AnswerTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  Host().KeyDown(VK_RETURN);
+  Host().KeyUp(VK_RETURN);
+}
+
+TEST_F(FrameStep, AFrameEnteredFromAMessageBoxOfAFrameDoesNothing) {
+  int steps = 0;
+  game_->movements.push_back(new MovementWithABox(&steps));
+  Host().onMessageBox = [](const host::headless::MessageBoxRecord&) {
+    SetTimer(nullptr, 0, 200, AnswerTheBox);
+  };
+  game_->frameTimer->Start();  // its ticks reach the frame step from the box's loop
+  const int x = game_->ball->x;
+  const int y = game_->ball->y;
+  EXPECT_TRUE(Frame(31));
+  ASSERT_EQ(Host().MessageBoxes().size(), 1u);
+  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(game_->ball->x, x - 4);  // one step, in the outer frame only
+  EXPECT_EQ(game_->ball->y, y + 4);
+  EXPECT_EQ(game_->gameState, Playing);
+  game_->StopTimer();
 }
 
 TEST_F(FrameStep, AClockSetBackHoldsTheMovementsUntilTheTimeIsMadeUp) {
@@ -82,6 +177,103 @@ TEST_F(FrameStep, TheInterludeLastsOneAndAHalfSecondsFromItsFirstFrame) {
   EXPECT_EQ(frames, 16);  // 1.5 s is not yet later than the deadline; 1.6 s is
   EXPECT_EQ(game_->gameState, Playing);
   EXPECT_EQ(game_->level, 2);
+}
+
+// Letters beyond Latin-1 whose low byte is that of G, g, P, p, N or n.
+constexpr std::int32_t kLookalikes[] = {0x0447, 0x0167, 0x0150, 0x0170, 0x044E, 0x016E, 0x1F47};
+
+TEST_F(FrameStep, OnlyGPAndNThemselvesSteerTheGame) {
+  struct Case {
+    const char* what;
+    int state;
+    std::int32_t key;  // the real key of the state
+    int after;         // the state it leads to
+  } cases[] = {
+      {"play", Playing, 'p', Paused},
+      {"pause", Paused, 'P', Playing},
+      {"intro", Intro, 'G', Playing},
+  };
+  for (const Case& c : cases) {
+    if (c.state == Intro) game_->Load();
+    game_->gameState = c.state;
+    const int level = game_->level;
+    for (std::int32_t code : kLookalikes) {
+      game_->OnChar(code);
+      EXPECT_EQ(game_->gameState, c.state) << c.what << " " << std::hex << code;
+      EXPECT_EQ(game_->level, level) << c.what << " " << std::hex << code;
+    }
+    game_->OnChar(c.key);
+    EXPECT_EQ(game_->gameState, c.after) << c.what;
+  }
+  // After a game, any character at all leads back to the intro.
+  game_->gameState = GameOver;
+  game_->OnChar(0x0447);
+  EXPECT_EQ(game_->gameState, Intro);
+}
+
+TEST_F(FrameStep, CharactersAreIgnoredWhileALevelIsBuiltShownOrTheNameAsked) {
+  game_->OnChar('n');
+  ASSERT_EQ(game_->gameState, Interlude);
+  for (int state : {Interlude, Idle, EnteringName}) {
+    game_->gameState = state;
+    // G, g, P, p, N, n, x and a letter beyond Latin-1
+    for (std::int32_t code : {0x47, 0x67, 0x50, 0x70, 0x4E, 0x6E, 0x78, 0x0447}) {
+      game_->OnChar(code);
+      EXPECT_EQ(game_->gameState, state) << std::hex << code;
+      EXPECT_EQ(game_->level, 2) << std::hex << code;
+      EXPECT_EQ(game_->lives, 3) << std::hex << code;
+    }
+  }
+}
+
+// Whether every pixel of a grid over the window, below the markers' row,
+// shows the picture.
+::testing::AssertionResult WindowShows(HWND window, HBITMAP picture) {
+  HDC shown = GetDC(window);
+  HDC source = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(source, picture);
+  ::testing::AssertionResult result = ::testing::AssertionSuccess();
+  for (int y = 5; y < 640 && result; y += 10) {
+    for (int x = 5; x < 800; x += 10) {
+      if (GetPixel(shown, x, y) == GetPixel(source, x, y)) continue;
+      result = ::testing::AssertionFailure() << "the window differs at (" << x << ", " << y << ")";
+      break;
+    }
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+  ReleaseDC(window, shown);
+  return result;
+}
+
+// N shows the level picture on the window at once, as the ball does when it
+// breaks the last brick.
+TEST_F(FrameStep, NShowsTheLevelPictureAtOnceAsAClearedWallDoes) {
+  struct Case {
+    const char* what;
+    void (*clear)(FormZarvo&, FrameStep&);
+  } cases[] = {
+      {"N", [](FormZarvo& g, FrameStep&) { g.OnChar('N'); }},
+      {"the last brick",
+       [](FormZarvo& g, FrameStep& test) {
+         for (SpriteTiles* brick : g.bricks) brick->alive = false;
+         while (g.gameState == Playing) test.Frame(31);
+       }},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(game_->gameState, Playing) << c.what;
+    Frame(31);
+    const int level = game_->level;
+    const int score = game_->score;
+    HBITMAP picture = game_->LoadCheckedImage("..\\images_games\\livello.bmp");
+    ASSERT_FALSE(WindowShows(game_->hwnd, picture)) << c.what;  // the field, until now
+    c.clear(*game_, *this);
+    EXPECT_EQ(game_->gameState, Interlude) << c.what;
+    EXPECT_EQ(game_->level, level + 1) << c.what;
+    EXPECT_EQ(game_->score, score) << c.what;
+    EXPECT_TRUE(WindowShows(game_->hwnd, picture)) << c.what;
+    while (game_->gameState == Interlude) Frame(100);
+  }
 }
 
 TEST_F(FrameStep, SizesShrinkAndGrowEveryEightLevels) {
@@ -223,8 +415,15 @@ TEST_F(FrameStep, ThreeLostBallsShowTheReplayPictureTwiceAndThenGameOver) {
     for (const auto& [name, picture] : game_->imageCache) {
       if (picture == game_->backgroundPicture) shown.push_back(name);
     }
-    // The window shows that picture, beside the red ball at the bottom.
-    EXPECT_EQ(window_tests::WindowPixel(game_->hwnd, 100, 50), PicturePixel(game_->backgroundPicture, 100, 50));
+    // The window shows that picture, and the red ball over it at the bottom.
+    EXPECT_EQ(window_tests::WindowPixel(game_->hwnd, 100, 50),
+              PicturePixel(game_->backgroundPicture, 100, 50));
+    const SpriteBall& ball = *game_->ball;
+    EXPECT_EQ(ball.y, ball.maxY);
+    EXPECT_EQ(
+        window_tests::WindowPixel(game_->hwnd, ball.x + ball.width / 2, ball.y + ball.height / 2),
+        0x0000FFu)
+        << life;
     while (game_->gameState == Interlude) Frame(100);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"images_games\\replay.bmp",
@@ -269,6 +468,30 @@ TEST_F(FrameStep, ABallDeepInsideThePaddleIsCaughtAgainUntilItRisesAboveIt) {
     EXPECT_TRUE(ball.movingUp);
     EXPECT_EQ(ball.stepX, s.stepX) << s.bottom;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The very first frame of the process, on a clock that moves on by a
+// millisecond each time it is read: the time of the last frame is read
+// first, so that the first frame sees time going forward.
+TEST(FirstFrame, ReadsTheLastFrameTimeBeforeNow) {
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::path(ZARVO_ASSET_DIR).parent_path());
+  testing_support::TempFolder data;
+  setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+  auto* game = new FormZarvo(GetModuleHandleW(nullptr), "Zarvo");
+  game->StopTimer();
+  game->OnChar('g');
+  ASSERT_EQ(game->gameState, Playing);
+  Host().SetReadingStep(1);
+  game->OnFrame();
+  Host().SetReadingStep(0);
+  for (VexaUtility::SpriteAnim* movement : game->movements) EXPECT_EQ(movement->elapsed, 1);
+  delete game;
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

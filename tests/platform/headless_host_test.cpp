@@ -38,6 +38,19 @@ TEST(HeadlessClock, WaitingIsTheClockMovingOn) {
   EXPECT_EQ(starved, 1);
 }
 
+TEST(HeadlessClock, AClockThatRunsWhileItIsReadMovesOnAfterEachReading) {
+  HeadlessHost host;
+  const host::LocalTime first = host.Now();
+  EXPECT_EQ(host.Now().millisecond, first.millisecond);  // it stands still by default
+  host.SetReadingStep(7);
+  EXPECT_EQ(host.Now().millisecond, first.millisecond);  // read, then moved
+  EXPECT_EQ(host.Now().millisecond, first.millisecond + 7);
+  EXPECT_EQ(host.Now().millisecond, first.millisecond + 14);
+  host.SetReadingStep(0);
+  EXPECT_EQ(host.Now().millisecond, first.millisecond + 21);
+  EXPECT_EQ(host.Now().millisecond, first.millisecond + 21);
+}
+
 TEST(HeadlessWindows, KeepWhatWasPresentedInTheChangedRectanglesOnly) {
   HeadlessHost host;
   const host::WindowId id = host.CreateWindow(host::WindowOptions{"t", {0, 0, 4, 3}, {}});

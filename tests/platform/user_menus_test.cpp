@@ -145,6 +145,103 @@ TEST(Menus, TheKeyboardEntersWithAltAndALetterAndChoosesByLetter) {
   EXPECT_EQ(m.log.Entries(WM_CHAR).size(), 1u);
 }
 
+// The bar lit after Alt+F and Esc keeps the keyboard, until another window
+// is activated, clicked or takes the focus, or the menu's own window loses
+// the activation: then keys and typing go to the focused window again.
+TEST(Menus, TheMenuEndsWhenTheKeyboardGoesElsewhere) {
+  struct Case {
+    const char* what;
+    void (*action)(HWND other, HWND box, host::WindowId otherHost, host::WindowId menuHost);
+    bool toTheMenusWindow;  // where the keys go afterwards
+    bool clicked;           // the box had a click, which went on to it
+  } cases[] = {
+      {"the other window's box takes the focus",
+       [](HWND, HWND box, host::WindowId, host::WindowId) { SetFocus(box); }, false, false},
+      {"the other window is activated",
+       [](HWND other, HWND, host::WindowId, host::WindowId) { SetActiveWindow(other); }, false,
+       false},
+      {"the other window is clicked",
+       [](HWND, HWND, host::WindowId otherHost, host::WindowId) {
+         Host().Click(otherHost, 20, 15);
+       },
+       false, true},
+      {"the desktop focuses the other window",
+       [](HWND, HWND, host::WindowId otherHost, host::WindowId) {
+         Host().WindowEvent(otherHost, host::EventType::FocusGained);
+       },
+       false, false},
+      {"the menu's window loses the activation and gets it back",
+       [](HWND, HWND, host::WindowId, host::WindowId menuHost) {
+         Host().WindowEvent(menuHost, host::EventType::FocusLost);
+         Host().WindowEvent(menuHost, host::EventType::FocusGained);
+       },
+       true, false},
+  };
+  for (const Case& c : cases) {
+    MenuWindow m;
+    HWND other = m.log.Create(u"Classifica", WS_OVERLAPPED | WS_CAPTION, 50, 50, 200, 100);
+    HWND box = m.log.Create(u"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, other, 1);
+    const host::WindowId otherHost = Host().Windows().back();
+    Host().KeyDown(VK_LMENU);
+    Host().KeyDown('F');
+    Host().KeyUp('F');
+    Host().KeyUp(VK_LMENU);
+    m.log.DrainQueue();
+    Host().KeyDown(VK_ESCAPE);  // the drop-down closes, the bar stays lit
+    Host().KeyUp(VK_ESCAPE);
+    ShowWindow(other, SW_SHOWNA);
+    Host().Type(u"x");
+    m.log.DrainQueue();
+    ASSERT_TRUE(m.log.Entries(WM_CHAR).empty()) << c.what << ": the menu took the key";
+    ASSERT_TRUE(m.log.Entries(WM_EXITMENULOOP).empty()) << c.what;
+
+    c.action(other, box, otherHost, m.hostWindow);
+    m.log.DrainQueue();
+    EXPECT_EQ(m.log.Entries(WM_EXITMENULOOP).size(), 1u) << c.what;
+    EXPECT_EQ(m.log.Count(box, WM_LBUTTONDOWN), c.clicked ? 1 : 0) << c.what;
+    m.log.Clear();
+    Host().Type(u"x");
+    Host().KeyDown(VK_RETURN);
+    Host().KeyUp(VK_RETURN);
+    m.log.DrainQueue();
+    const auto chars = m.log.Entries(WM_CHAR);
+    const auto keys = m.log.Entries(WM_KEYDOWN);
+    ASSERT_EQ(chars.size(), 2u) << c.what;  // the x, and Enter's carriage return
+    EXPECT_EQ(chars[0].wParam, static_cast<WPARAM>(u'x')) << c.what;
+    ASSERT_EQ(keys.size(), 2u) << c.what;
+    EXPECT_EQ(keys[1].wParam, static_cast<WPARAM>(VK_RETURN)) << c.what;
+    const bool menusWindow = chars[0].window == m.window;
+    EXPECT_EQ(menusWindow, c.toTheMenusWindow) << c.what;
+    EXPECT_EQ(keys[1].window, chars[0].window) << c.what;
+    EXPECT_TRUE(m.Commands().empty()) << c.what;
+    DestroyWindow(other);
+  }
+}
+
+// A desktop without a window manager hands the keyboard to the drop-down it
+// shows and then back: the menu stays open and is still chosen from.
+TEST(Menus, TheKeyboardPassingThroughTheDropDownKeepsItOpen) {
+  MenuWindow m;
+  Host().KeyDown(VK_LMENU);
+  Host().KeyDown('F');
+  Host().KeyUp('F');
+  Host().KeyUp(VK_LMENU);
+  m.log.DrainQueue();
+  ASSERT_EQ(Host().Windows().size(), 2u);
+  const host::WindowId dropDown = Host().Windows().back();
+  Host().WindowEvent(m.hostWindow, host::EventType::FocusLost);
+  Host().WindowEvent(dropDown, host::EventType::FocusGained);
+  Host().WindowEvent(dropDown, host::EventType::FocusLost);
+  Host().WindowEvent(m.hostWindow, host::EventType::FocusGained);
+  m.log.DrainQueue();
+  EXPECT_TRUE(m.log.Entries(WM_EXITMENULOOP).empty());
+  EXPECT_EQ(Host().Windows().size(), 2u);
+  Host().KeyDown(VK_RETURN);  // the first item
+  Host().KeyUp(VK_RETURN);
+  m.log.DrainQueue();
+  EXPECT_EQ(m.Commands(), (std::vector<WPARAM>{kExit}));
+}
+
 TEST(Menus, TimersKeepTickingWhileADropDownIsOpen) {
   MenuWindow m;
   SetTimer(m.window, 5, 20, nullptr);

@@ -145,7 +145,11 @@ bool HeadlessHost::WaitEvent(Event& event, int timeoutMs) {
 
 void HeadlessHost::Wake() { woken_ = true; }
 
-LocalTime HeadlessHost::Now() { return FromMilliseconds(wallMs_); }
+LocalTime HeadlessHost::Now() {
+  const LocalTime reading = FromMilliseconds(wallMs_);
+  if (readingStepMs_ != 0) Advance(readingStepMs_);
+  return reading;
+}
 
 std::uint64_t HeadlessHost::Milliseconds() { return monotonicMs_; }
 

@@ -84,6 +84,9 @@ class HeadlessHost final : public Host {
   // monotonic counter only moves forward.
   void Advance(std::int64_t ms);
   std::int64_t VirtualMilliseconds() const { return wallMs_; }
+  // A clock that runs while it is read: each reading of local time moves it
+  // on by ms afterwards (0, the default: it stands still between waits).
+  void SetReadingStep(std::int64_t ms) { readingStepMs_ = ms; }
 
   // Input.
   void Push(Event event);
@@ -136,6 +139,7 @@ class HeadlessHost final : public Host {
 
  private:
   std::int64_t wallMs_;  // milliseconds since 1601-01-01, local time
+  std::int64_t readingStepMs_ = 0;
   std::uint64_t monotonicMs_ = 0;
   std::deque<Event> events_;
   bool woken_ = false;

@@ -179,8 +179,40 @@ TEST(Drawing, CaptureThenDrawLeavesTheSurfaceUnchangedAndReleasesEverything) {
   EXPECT_EQ(s.At(16, 16), before[16]);
   EXPECT_EQ(s.At(17, 17), 0u);
   DeleteObject(saved);
-  s.drawing.BlitTransparent(0, 0, 2, 2, nullptr, 0);  // a null picture copies nothing visible
   EXPECT_EQ(gdi::LiveObjectCount(), objects);
+}
+
+// A picture that is not there, null or already deleted, copies nothing
+// visible by any copy operation, and the operation releases what it made.
+TEST(Drawing, AMissingPictureCopiesNothingVisible) {
+  using Copy = void (*)(Drawing&, HBITMAP);
+  const std::pair<const char*, Copy> copies[] = {
+      {"PasteBitmap", [](Drawing& d, HBITMAP b) { d.PasteBitmap(b); }},
+      {"DrawBitmap", [](Drawing& d, HBITMAP b) { d.DrawBitmap(1, 1, 0, 0, b); }},
+      {"DrawBitmap stretched", [](Drawing& d, HBITMAP b) { d.DrawBitmap(1, 1, 4, 4, b); }},
+      {"BlitRegion", [](Drawing& d, HBITMAP b) { d.BlitRegion(1, 1, 4, 4, b, 0, 0); }},
+      {"BlitTransparent", [](Drawing& d, HBITMAP b) { d.BlitTransparent(1, 1, 4, 4, b, 0); }},
+      {"DrawTransparent", [](Drawing& d, HBITMAP b) { d.DrawTransparent(1, 1, 0, 0, b); }},
+      {"DrawTransparent stretched",
+       [](Drawing& d, HBITMAP b) { d.DrawTransparent(1, 1, 4, 4, b); }},
+  };
+  HBITMAP deleted = Picture(2, 2, {kRed, kRed, kRed, kRed});
+  DeleteObject(deleted);
+  for (HBITMAP missing : {static_cast<HBITMAP>(nullptr), deleted}) {
+    for (const auto& [what, copy] : copies) {
+      Surface s(6, 6);
+      s.Fill(kWhite);
+      const std::size_t objects = gdi::LiveObjectCount();
+      copy(s.drawing, missing);
+      for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+          EXPECT_EQ(s.At(x, y), kWhite) << what << " at (" << x << ", " << y << ")"
+                                        << (missing == nullptr ? ", null" : ", deleted");
+        }
+      }
+      EXPECT_EQ(gdi::LiveObjectCount(), objects) << what;
+    }
+  }
 }
 
 TEST(Drawing, TextLandsInItsBoxInItsColourAlignedAsAsked) {

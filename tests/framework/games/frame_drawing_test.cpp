@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/games/form_games.h"
+#include "platform/gdi/objects.h"
 #include "tests/framework/windows/window_fixture.h"
 
 namespace {
@@ -211,7 +212,7 @@ TEST(FrameDrawing, AMissingBackgroundShowsItsErrorWithTheSystemErrorNumber) {
   EXPECT_TRUE(IsWindow(game.hwnd));  // and the game goes on
 }
 
-TEST(FrameDrawing, ErasingASpriteCopiesItsPlaceToTheWindow) {
+TEST(FrameDrawing, ASpriteNeverDrawnErasesNothingAndTheMarkersStay) {
   TestGame game;
   HBITMAP picture = Picture(game.hwnd, 800, 640, kBlue);
   game.BeginFrame(false);
@@ -221,6 +222,93 @@ TEST(FrameDrawing, ErasingASpriteCopiesItsPlaceToTheWindow) {
   sprite.y = 0;
   game.EraseSprite(&sprite);  // never drawn: nothing restored, the markers stay
   EXPECT_TRUE(MarkersOn(*game.backSurface));
+  game.EndFrame();
+  DeleteObject(picture);
+}
+
+// A block whose Erase paints its place grey on the surface, as a sprite
+// restores the background under it.
+struct ErasableBlock : Block {
+  using Block::Block;
+  void Erase(Drawing& surface) override {
+    surface.DrawFilledRect(x, y, width, height, kGrey, 0, kGrey);
+    drawn = false;
+  }
+  static constexpr COLORREF kGrey = 0x00808080;
+};
+
+TEST_F(Copies, ErasingASpriteCopiesExactlyItsRectangleToTheWindow) {
+  ErasableBlock block(24, 20, kRed);
+  block.x = 100;
+  block.y = 300;
+  game.DrawSpriteOnBack(&block);  // on the back surface only
+  game.EraseSprite(&block);
+  game.EndFrame();
+  EXPECT_EQ(game.backSurface->PixelAt(110, 310), ErasableBlock::kGrey);
+  EXPECT_EQ(OnWindow(game.hwnd, 100, 300), ErasableBlock::kGrey);
+  EXPECT_EQ(OnWindow(game.hwnd, 123, 319), ErasableBlock::kGrey);
+  EXPECT_EQ(OnWindow(game.hwnd, 99, 310), kBlack);
+  EXPECT_EQ(OnWindow(game.hwnd, 124, 310), kBlack);
+  EXPECT_EQ(OnWindow(game.hwnd, 110, 320), kBlack);
+}
+
+// A sprite drawn or erased over the top-left corner puts the markers back on
+// the back surface, and the copy of its rectangle brings them to the window.
+TEST_F(Copies, ASpriteOverTheCornerPutsTheMarkersBack) {
+  struct Case {
+    const char* what;
+    int x;
+    bool erase;
+  } cases[] = {
+      {"drawn at x = 0", 0, false}, {"drawn at x = 2", 2, false}, {"erased at x = 1", 1, true}};
+  for (const Case& c : cases) {
+    ErasableBlock block(24, 20, kBlue);
+    block.x = c.x;
+    block.y = 0;
+    if (c.erase) {
+      game.DrawSpriteOnBack(&block);
+      game.EraseSprite(&block);
+    } else {
+      game.RedrawSprite(&block);
+    }
+    EXPECT_TRUE(MarkersOn(*game.backSurface)) << c.what;
+    EXPECT_EQ(game.backSurface->PixelAt(c.x + 3, 0), c.erase ? ErasableBlock::kGrey : kBlue)
+        << c.what;
+    EXPECT_EQ(OnWindow(game.hwnd, c.x, 0), game.backSurface->PixelAt(c.x, 0)) << c.what;
+    EXPECT_EQ(OnWindow(game.hwnd, 2, 0), kRed) << c.what;
+  }
+  game.EndFrame();
+}
+
+// The picture of the built level: the back surface, captured at the
+// window's outer size; a new snapshot replaces the old one.
+TEST(FrameDrawing, TheSnapshotHoldsTheBackSurfaceAndReplacesTheLastOne) {
+  TestGame game;
+  HBITMAP picture = Picture(game.hwnd, 800, 640, kBlue);
+  game.BeginFrame(false);
+  game.SetBackground(picture);
+  Block block(24, 20, kRed);
+  block.x = 100;
+  block.y = 300;
+  game.DrawSpriteOnBack(&block);
+  game.SnapshotPlayField();
+  ASSERT_NE(game.levelSnapshot, nullptr);
+  RECT outer{};
+  GetWindowRect(game.hwnd, &outer);
+  BITMAP info{};
+  ASSERT_NE(GetObjectW(game.levelSnapshot, sizeof info, &info), 0);
+  EXPECT_EQ(info.bmWidth, outer.right - outer.left);
+  EXPECT_EQ(info.bmHeight, outer.bottom - outer.top);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, game.levelSnapshot);
+  EXPECT_EQ(GetPixel(dc, 110, 310), kRed);
+  EXPECT_EQ(GetPixel(dc, 50, 50), kBlue);
+  EXPECT_EQ(GetPixel(dc, 0, 0), kGreen);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  const std::size_t objects = gdi::LiveObjectCount();
+  game.SnapshotPlayField();
+  EXPECT_EQ(gdi::LiveObjectCount(), objects);  // the last one was deleted
   game.EndFrame();
   DeleteObject(picture);
 }
