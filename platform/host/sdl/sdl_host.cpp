@@ -9,6 +9,7 @@
 #include "platform/host/sdl/window_surface.h"
 #include "platform/host/sdl/window_traits.h"
 #include "platform/host/sdl/window_visibility.h"
+#include "platform/host/sdl/x11_title.h"
 
 namespace host::sdl {
 
@@ -32,6 +33,7 @@ WindowId SdlHost::CreateWindow(const WindowOptions& options) {
       options.titleUtf8.c_str(), options.bounds.x, options.bounds.y, std::max(options.bounds.width, 1),
       std::max(options.bounds.height, 1), SDL_WINDOW_HIDDEN | CreationFlags(options.traits));
   if (window == nullptr) return 0;
+  SetStandardTitle(window, options.titleUtf8);
   const WindowId id = SDL_GetWindowID(window);
   if (id == 0) {
     SDL_DestroyWindow(window);
@@ -53,6 +55,7 @@ void SdlHost::SetTitle(WindowId window, const std::string& titleUtf8) {
   if (w == nullptr) return;
   const Utf8TextLocale forTheTitle;
   SDL_SetWindowTitle(w, titleUtf8.c_str());
+  SetStandardTitle(w, titleUtf8);
 }
 
 void SdlHost::SetIcon(WindowId window, PixelView argb) {
