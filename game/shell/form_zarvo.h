@@ -13,6 +13,7 @@
 #include "framework/games/name_form.h"
 #include "game/playfield/sprite_settings.h"
 #include "game/playfield/sprites.h"
+#include "game/shell/identity.h"
 
 namespace Zarvo {
 
@@ -25,9 +26,6 @@ enum GameState : std::int32_t {
   EnteringName = 5,
   GameOver = 6,
 };
-
-// The address "&Home" opens.
-inline constexpr const char kHomePage[] = "https://zarvo.example.org/";
 
 class FormZarvo : public VexaUtility::FormGames {
  public:

@@ -2,13 +2,14 @@
 # Installs the game from this build folder into a scratch prefix, checks the
 # installed files and the desktop files' validity, starts the installed game
 # through its desktop entry from an unrelated working directory under a
-# private Xvfb and sees the splash, then uninstalls it again.
+# private Xvfb, finds its window by its title and sees the splash, then
+# uninstalls it again. Arguments: the build folder, the application id.
 set -euo pipefail
 build=$1
+id=$2
 source "$(dirname "$0")/xvfb_session.sh"
 export XDG_DATA_HOME="$work/data"
 prefix="$work/prefix with space"
-id=org.example.zarvo
 
 # The build folder's record of its last installation is the user's; it is
 # put back when the test is done.
@@ -30,6 +31,10 @@ expect_file libexec/zarvo/zarvo
 for f in logo.bmp blank.bmp livello.bmp replay.bmp gameover.bmp ball.wav; do
   expect_file "share/zarvo/images_games/$f"
 done
+for f in LICENSE copyright changelog.gz; do
+  expect_file "share/doc/zarvo/$f"
+done
+expect_file share/man/man6/zarvo.6.gz
 expect_file "share/applications/$id.desktop"
 expect_file "share/metainfo/$id.metainfo.xml"
 for size in 16 32 48 128; do
@@ -54,7 +59,9 @@ mkdir -p "$work/elsewhere"
 cd "$work/elsewhere"
 "$launcher" > "$work/out" 2> "$work/err" &
 app=$!
-wid=$(timeout 20 xdotool search --sync --classname zarvo | head -n 1)
+# By the title, as window lists and scripts find a window: WM_NAME must be
+# of a type they can read.
+wid=$(timeout 20 xdotool search --sync --name '^Zarvo \(c\) 2026 Zarvo$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 left=$X top=$((Y + 20))  # the client area is below the menu bar
 expect_pixel "the splash's markers" 0 0 "srgb(0,255,0)" "lime"

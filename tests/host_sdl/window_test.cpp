@@ -100,12 +100,19 @@ TEST_F(HostWindows, TitleAndIconReachTheWindowManager) {
   const unsigned long xwindow = X11WindowOf(host().NativeWindow(window));
   AwaitServer(host().NativeWindow(window));
   EXPECT_EQ(probe.Text(xwindow, "_NET_WM_NAME"), "Partita à due");
+  // The ICCCM name in a type every X client decodes: Latin-1 as STRING,
+  // the rest (here an en dash) as UTF8_STRING.
+  EXPECT_EQ(probe.TypeOf(xwindow, "WM_NAME"), "STRING");
+  EXPECT_EQ(probe.Text(xwindow, "WM_NAME"), "Partita \xE0 due");
+  EXPECT_EQ(probe.Decoded(xwindow, "WM_NAME"), "Partita à due");
   host().SetTitle(window, "Punteggi – più alti");
   // Two by two, read through a stride of three.
   const std::uint32_t icon[] = {0xFF102030, 0x80405060, 0xDEADBEEF, 0x00708090, 0xFFA0B0C0, 0};
   host().SetIcon(window, {icon, 2, 2, 3});
   AwaitServer(host().NativeWindow(window));
   EXPECT_EQ(probe.Text(xwindow, "_NET_WM_NAME"), "Punteggi – più alti");
+  EXPECT_EQ(probe.TypeOf(xwindow, "WM_NAME"), "UTF8_STRING");
+  EXPECT_EQ(probe.Decoded(xwindow, "WM_NAME"), "Punteggi – più alti");
   EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C") << "the program's own locale is left alone";
   EXPECT_EQ(probe.Longs(xwindow, "_NET_WM_ICON"),
             (std::vector<unsigned long>{2, 2, 0xFF102030, 0x80405060, 0x00708090, 0xFFA0B0C0}));

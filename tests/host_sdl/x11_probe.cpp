@@ -111,6 +111,35 @@ std::string XProbe::Text(unsigned long window, const char* property) const {
   return text;
 }
 
+std::string XProbe::TypeOf(unsigned long window, const char* property) const {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom name = XInternAtom(display_, property, False);
+  if (XGetWindowProperty(display_, window, name, 0, 0, False, AnyPropertyType, &type, &format,
+                         &count, &after, &data) != Success) {
+    return {};
+  }
+  if (data) XFree(data);
+  return type == None ? std::string() : AtomName(type);
+}
+
+std::string XProbe::Decoded(unsigned long window, const char* property) const {
+  XTextProperty value{};
+  if (!XGetTextProperty(display_, window, &value, XInternAtom(display_, property, False)))
+    return {};
+  char** list = nullptr;
+  int count = 0;
+  std::string text;
+  if (Xutf8TextPropertyToTextList(display_, &value, &list, &count) == Success && count > 0) {
+    text = list[0];
+  }
+  if (list) XFreeStringList(list);
+  if (value.value) XFree(value.value);
+  return text;
+}
+
 std::string XProbe::AtomName(unsigned long atom) const {
   char* name = XGetAtomName(display_, atom);
   std::string text = name ? name : "";

@@ -40,6 +40,11 @@ class XProbe {
   // 32-bit items of a property (CARDINAL, ATOM, WM_SIZE_HINTS...); empty when unset.
   std::vector<unsigned long> Longs(unsigned long window, const char* property) const;
   std::string Text(unsigned long window, const char* property) const;
+  // The name of a property's type ("STRING", "UTF8_STRING"...); empty when unset.
+  std::string TypeOf(unsigned long window, const char* property) const;
+  // A text property decoded to UTF-8 the way tools that search windows by
+  // name decode it (Xutf8TextPropertyToTextList); empty when Xlib cannot.
+  std::string Decoded(unsigned long window, const char* property) const;
   std::string AtomName(unsigned long atom) const;
   // What a window manager sends when the close box is clicked.
   void SendDeleteWindow(unsigned long window) const;

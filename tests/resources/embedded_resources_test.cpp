@@ -287,7 +287,7 @@ TEST(EmbeddedResources, VersionRecordIsAValidTreeNamingTheGameItsVersionAndCopyr
   EXPECT_EQ(Dword(fixed, 0), 0xFEEF04BDu);
   EXPECT_EQ(walk.texts[u"ProductName"], u"Zarvo");
   EXPECT_EQ(walk.texts[u"FileDescription"], u"Zarvo");
-  EXPECT_EQ(walk.texts[u"LegalCopyright"], u"Copyright (C) 2026 Zarvo developers");
+  EXPECT_EQ(walk.texts[u"LegalCopyright"], u"Copyright (C) 2026 The Zarvo authors");
   // The fixed part's numbers are those of the text.
   const std::u16string version = walk.texts[u"FileVersion"];
   EXPECT_EQ(walk.texts[u"ProductVersion"], version);

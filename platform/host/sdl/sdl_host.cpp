@@ -14,6 +14,7 @@
 #include "platform/host/sdl/window_traits.h"
 #include "platform/host/sdl/window_visibility.h"
 #include "platform/host/sdl/x11_errors.h"
+#include "platform/host/sdl/x11_title.h"
 
 namespace host::sdl {
 
@@ -45,6 +46,7 @@ WindowId SdlHost::CreateWindow(const WindowOptions& options) {
                               flags);
   });
   if (!made || window == nullptr) return 0;
+  ThroughDisplay([&] { SetStandardTitle(window, options.titleUtf8); });
   const WindowId id = SDL_GetWindowID(window);
   if (id == 0) {
     ThroughDisplay([&] { SDL_DestroyWindow(window); });
@@ -67,7 +69,10 @@ void SdlHost::SetTitle(WindowId window, const std::string& titleUtf8) {
   SDL_Window* w = NativeWindow(window);
   if (w == nullptr) return;
   const Utf8TextLocale forTheTitle;
-  ThroughDisplay([&] { SDL_SetWindowTitle(w, titleUtf8.c_str()); });
+  ThroughDisplay([&] {
+    SDL_SetWindowTitle(w, titleUtf8.c_str());
+    SetStandardTitle(w, titleUtf8);
+  });
 }
 
 void SdlHost::SetIcon(WindowId window, PixelView argb) {
