@@ -10,11 +10,13 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number when it is ready. A script
-# that ends its server on purpose starts the next one the same way.
+# that ends its server on purpose starts the next one the same way; a script
+# may ask for another screen ($xvfb_screen) and more options ($xvfb_options).
 start_xvfb() {
   : > "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" \
-    > "$work/xvfb.log" 2>&1 &
+  # shellcheck disable=SC2086 # the options are words of their own
+  Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp ${xvfb_options:-} \
+    3> "$work/display" > "$work/xvfb.log" 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   export DISPLAY=":$(cat "$work/display")"

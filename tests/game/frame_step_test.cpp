@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "framework/controls/button.h"
 #include "framework/controls/text_box.h"
 #include "game/playfield/movements.h"
 #include "game/shell/form_zarvo.h"
@@ -375,6 +376,53 @@ TEST_F(FrameStep, TheNameFormIsCentredAndASecondGameOverReplacesIt) {
   ASSERT_EQ(game_->gameState, EnteringName);
   EXPECT_TRUE(IsWindow(game_->nameForm->hwnd));
   EXPECT_TRUE(game_->nameForm->nameBox->GetText().empty());
+}
+
+// On a desktop of twice the usual density: the game sees the same pixels,
+// the screen shows them doubled.
+class FrameStepAtScale2 : public FrameStep {
+ protected:
+  void SetUp() override {
+    Host().SetScale(2);
+    FrameStep::SetUp();
+  }
+};
+
+host::Rect ShownBounds(HWND window) {
+  return Host().Window(window_tests::HostWindowOf(window))->options.bounds;
+}
+
+TEST_F(FrameStepAtScale2, TheNameFormIsCentredOnTheScreenAndTakesAClickAtTheDoubledPlace) {
+  LoseTheLastBall(*game_, [this](std::int64_t ms) { Frame(ms); });
+  ASSERT_EQ(game_->gameState, EnteringName);
+  ASSERT_NE(game_->nameForm, nullptr);
+  const HWND dialog = game_->nameForm->hwnd;
+  RECT gameRect{}, nameRect{};
+  GetWindowRect(game_->hwnd, &gameRect);
+  GetWindowRect(dialog, &nameRect);
+  EXPECT_EQ(nameRect.left - gameRect.left,
+            ((gameRect.right - gameRect.left) - (nameRect.right - nameRect.left)) / 2);
+  // On the screen the dialog is twice its size at twice its place, so it
+  // stays in the middle of the doubled game.
+  const host::Rect nameShown = ShownBounds(dialog);
+  RECT nameClient{};
+  GetClientRect(dialog, &nameClient);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  EXPECT_EQ(nameShown.x, 2 * origin.x);
+  EXPECT_EQ(nameShown.y, 2 * origin.y);
+  EXPECT_EQ(nameShown.width, 2 * nameClient.right);
+  EXPECT_EQ(nameShown.height, 2 * nameClient.bottom);
+
+  // The keyboard taken away, then a click in the middle of the doubled box.
+  SetFocus(game_->nameForm->okButton->hwnd);
+  ASSERT_NE(GetFocus(), game_->nameForm->nameBox->hwnd);
+  RECT box{};
+  GetWindowRect(game_->nameForm->nameBox->hwnd, &box);
+  Host().Click(window_tests::HostWindowOf(dialog), (box.left + box.right) - 2 * origin.x,
+               (box.top + box.bottom) - 2 * origin.y);
+  window_tests::Drain();
+  EXPECT_EQ(GetFocus(), game_->nameForm->nameBox->hwnd);
 }
 
 TEST_F(FrameStep, ClosingTheGameWhileTheNameFormIsOpenRecordsTheGame) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/host/calendar.h"
+#include "platform/host/scale.h"
 
 namespace host::headless {
 namespace {
@@ -42,6 +43,12 @@ std::uint32_t WindowRecord::Pixel(int x, int y) const {
   return frame[static_cast<std::size_t>(y) * frameWidth + x];
 }
 
+std::uint32_t WindowRecord::ShownPixel(int x, int y) const {
+  if (shown.empty()) return Pixel(x, y);
+  if (x < 0 || y < 0 || x >= shownWidth || y >= shownHeight) return 0xFFFFFFFFu;
+  return shown[static_cast<std::size_t>(y) * shownWidth + x];
+}
+
 std::int64_t PlayedSound::DurationMs() const {
   const int frameBytes = format.channels * format.bitsPerSample / 8;
   if (frameBytes <= 0 || format.samplesPerSecond <= 0) return 0;
@@ -56,13 +63,17 @@ WindowId HeadlessHost::CreateWindow(const WindowOptions& options) {
   const WindowId id = nextWindow_++;
   WindowRecord& record = windows_[id];
   record.options = options;
+  record.options.bounds = ScaleUp(options.bounds, scale_);
   return id;
 }
 
-void HeadlessHost::DestroyWindow(WindowId window) { windows_.erase(window); }
+void HeadlessHost::DestroyWindow(WindowId window) {
+  windows_.erase(window);
+}
 
 void HeadlessHost::SetTitle(WindowId window, const std::string& titleUtf8) {
-  if (auto it = windows_.find(window); it != windows_.end()) it->second.options.titleUtf8 = titleUtf8;
+  if (auto it = windows_.find(window); it != windows_.end())
+    it->second.options.titleUtf8 = titleUtf8;
 }
 
 void HeadlessHost::SetIcon(WindowId window, PixelView argb) {
@@ -79,7 +90,9 @@ void HeadlessHost::SetIcon(WindowId window, PixelView argb) {
 }
 
 void HeadlessHost::SetBounds(WindowId window, Rect bounds) {
-  if (auto it = windows_.find(window); it != windows_.end()) it->second.options.bounds = bounds;
+  if (auto it = windows_.find(window); it != windows_.end()) {
+    it->second.options.bounds = ScaleUp(bounds, scale_);
+  }
 }
 
 void HeadlessHost::SetVisibility(WindowId window, Visibility visibility) {
@@ -109,14 +122,45 @@ void HeadlessHost::Present(WindowId window, PixelView frame, std::span<const Rec
     const int y1 = std::min(r.y + r.height, frame.height);
     for (int y = y0; y < y1; ++y) {
       const std::uint32_t* from = frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.stride;
-      std::copy(from + x0, from + x1, record.frame.begin() + static_cast<std::ptrdiff_t>(y) * frame.width + x0);
+      std::copy(from + x0, from + x1,
+                record.frame.begin() + static_cast<std::ptrdiff_t>(y) * frame.width + x0);
     }
   }
+  if (scale_ > 1) ShowScaled(record, changed);
   record.lastPresented.assign(changed.begin(), changed.end());
   ++record.presentCount;
 }
 
-Rect HeadlessHost::ScreenBounds() { return Rect{0, 0, 1920, 1080}; }
+// The screen's picture follows the frame just kept, block for pixel, in the
+// changed rectangles only.
+void HeadlessHost::ShowScaled(WindowRecord& record, std::span<const Rect> changed) const {
+  const int width = record.frameWidth * scale_, height = record.frameHeight * scale_;
+  if (record.shownWidth != width || record.shownHeight != height) {
+    record.shownWidth = width;
+    record.shownHeight = height;
+    record.shown.assign(static_cast<std::size_t>(width) * height, 0);
+  }
+  const PixelView kept{record.frame.data(), record.frameWidth, record.frameHeight,
+                       record.frameWidth};
+  for (const Rect& r : changed) {
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.x + r.width, record.frameWidth);
+    const int y1 = std::min(r.y + r.height, record.frameHeight);
+    if (x1 <= x0 || y1 <= y0) continue;
+    BlowUp(kept, Rect{x0, y0, x1 - x0, y1 - y0}, scale_,
+           reinterpret_cast<std::uint8_t*>(record.shown.data()),
+           width * static_cast<int>(sizeof(std::uint32_t)));
+  }
+}
+
+void HeadlessHost::SetScale(int scale) {
+  scale_ = ClampScale(scale);
+}
+
+// The same screen as always, in the program's pixels.
+Rect HeadlessHost::ScreenBounds() {
+  return Rect{0, 0, ScaleDown(1920, scale_), ScaleDown(1080, scale_)};
+}
 
 bool HeadlessHost::WaitEvent(Event& event, int timeoutMs) {
   if (events_.empty() && !woken_ && timeoutMs < 0) {
@@ -132,6 +176,7 @@ bool HeadlessHost::WaitEvent(Event& event, int timeoutMs) {
   if (!events_.empty()) {
     event = std::move(events_.front());
     events_.pop_front();
+    ScaleEventDown(event, scale_);
     return true;
   }
   if (woken_) {
@@ -143,7 +188,9 @@ bool HeadlessHost::WaitEvent(Event& event, int timeoutMs) {
   return false;
 }
 
-void HeadlessHost::Wake() { woken_ = true; }
+void HeadlessHost::Wake() {
+  woken_ = true;
+}
 
 LocalTime HeadlessHost::Now() {
   const LocalTime reading = FromMilliseconds(wallMs_);
@@ -151,16 +198,22 @@ LocalTime HeadlessHost::Now() {
   return reading;
 }
 
-std::uint64_t HeadlessHost::Milliseconds() { return monotonicMs_; }
+std::uint64_t HeadlessHost::Milliseconds() {
+  return monotonicMs_;
+}
 
-void HeadlessHost::SetNow(const LocalTime& time) { wallMs_ = ToMilliseconds(time); }
+void HeadlessHost::SetNow(const LocalTime& time) {
+  wallMs_ = ToMilliseconds(time);
+}
 
 void HeadlessHost::Advance(std::int64_t ms) {
   wallMs_ = std::max<std::int64_t>(0, wallMs_ + ms);
   if (ms > 0) monotonicMs_ += static_cast<std::uint64_t>(ms);
 }
 
-void HeadlessHost::Push(Event event) { events_.push_back(std::move(event)); }
+void HeadlessHost::Push(Event event) {
+  events_.push_back(std::move(event));
+}
 
 void HeadlessHost::KeyDown(std::uint32_t virtualKey, bool repeat) {
   Event e;
@@ -271,7 +324,9 @@ void HeadlessHost::StopSound() {
   if (last.loop || elapsed < last.DurationMs()) last.stoppedAt = wallMs_;
 }
 
-int HeadlessHost::JoystickSlots() { return joystickSlots_; }
+int HeadlessHost::JoystickSlots() {
+  return joystickSlots_;
+}
 
 JoystickState HeadlessHost::ReadJoystick(int index) {
   auto it = joysticks_.find(index);
@@ -291,9 +346,13 @@ void HeadlessHost::MoveJoystick(int index, std::uint32_t x, std::uint32_t y) {
   it->second.y = y;
 }
 
-void HeadlessHost::UnplugJoystick(int index) { joysticks_.erase(index); }
+void HeadlessHost::UnplugJoystick(int index) {
+  joysticks_.erase(index);
+}
 
-void HeadlessHost::SetCursor(Cursor cursor) { cursor_ = cursor; }
+void HeadlessHost::SetCursor(Cursor cursor) {
+  cursor_ = cursor;
+}
 
 bool HeadlessHost::OpenAddress(const std::string& target) {
   addresses_.push_back(target);

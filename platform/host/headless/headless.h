@@ -15,6 +15,7 @@
 namespace host::headless {
 
 struct WindowRecord {
+  // Bounds as the screen shows them: the program's times the host's scale.
   WindowOptions options;
   Visibility visibility = Visibility::Hidden;
   bool focused = false;
@@ -25,16 +26,25 @@ struct WindowRecord {
   int iconWidth = 0;
   int iconHeight = 0;
   int presentCount = 0;
-  std::vector<Rect> lastPresented;
+  std::vector<Rect> lastPresented;  // in the frame's pixels
+  // The picture on the screen at a scale above 1: the frame with each pixel
+  // a block of scale x scale. Empty at scale 1, where the frame is shown as
+  // it is.
+  std::vector<std::uint32_t> shown;
+  int shownWidth = 0;
+  int shownHeight = 0;
 
+  // A pixel of the frame; 0xFFFFFFFF outside it.
   std::uint32_t Pixel(int x, int y) const;
+  // A pixel of the picture on the screen, in screen pixels.
+  std::uint32_t ShownPixel(int x, int y) const;
 };
 
 struct PlayedSound {
   PcmFormat format;
   std::vector<std::uint8_t> samples;
   bool loop = false;
-  std::int64_t startedAt = 0;  // virtual clock, ms
+  std::int64_t startedAt = 0;   // virtual clock, ms
   std::int64_t stoppedAt = -1;  // set when cut short or when a loop was stopped
   // How long it sounded: until it was stopped, else its own length (one pass
   // of a loop that still plays).
@@ -88,6 +98,12 @@ class HeadlessHost final : public Host {
   // on by ms afterwards (0, the default: it stands still between waits).
   void SetReadingStep(std::int64_t ms) { readingStepMs_ = ms; }
 
+  // The desktop's scale (1 to 4): windows are shown at scale x their size,
+  // and the input below is in screen pixels, divided before the program
+  // sees it. Set it before the program makes its windows.
+  void SetScale(int scale);
+  int Scale() const { return scale_; }
+
   // Input.
   void Push(Event event);
   // A key pressed or released, by the windowing API's virtual-key code
@@ -138,6 +154,8 @@ class HeadlessHost final : public Host {
   void SetOpenResult(bool accepted) { openAccepted_ = accepted; }
 
  private:
+  void ShowScaled(WindowRecord& record, std::span<const Rect> changed) const;
+
   std::int64_t wallMs_;  // milliseconds since 1601-01-01, local time
   std::int64_t readingStepMs_ = 0;
   std::uint64_t monotonicMs_ = 0;
@@ -152,6 +170,7 @@ class HeadlessHost final : public Host {
   std::vector<std::string> addresses_;
   std::vector<MessageBoxRecord> messageBoxes_;
   bool openAccepted_ = true;
+  int scale_ = 1;
 };
 
 // The headless host of this process (installed as the current host if it

@@ -7,6 +7,8 @@
 
 #include "platform/host/posix/real_clock.h"
 #include "platform/host/posix/spawn.h"
+#include "platform/host/scale.h"
+#include "platform/host/sdl/desktop_scale.h"
 #include "platform/host/sdl/display_loss.h"
 #include "platform/host/sdl/event_translation.h"
 #include "platform/host/sdl/utf8_locale.h"
@@ -18,8 +20,18 @@
 
 namespace host::sdl {
 
+// The desktop's scale is read once, now that SDL's video has started.
 SdlHost::SdlHost() : joysticks_(session_.joysticks()) {
+  Start(session_.video() ? DesktopScale() : kMinScale);
+}
+
+SdlHost::SdlHost(int scale) : joysticks_(session_.joysticks()) {
+  Start(scale);
+}
+
+void SdlHost::Start(int scale) {
   if (session_.events()) wakeType_ = SDL_RegisterEvents(1);
+  scale_ = ClampScale(scale);
 }
 
 // After the display was lost the windows are left as they are: there is
@@ -38,12 +50,12 @@ SDL_Window* SdlHost::NativeWindow(WindowId window) const {
 WindowId SdlHost::CreateWindow(const WindowOptions& options) {
   if (!session_.video()) return 0;
   const Utf8TextLocale forTheTitle;
+  const Rect bounds = OnScreen(options.bounds);
   SDL_Window* window = nullptr;
   const Uint32 flags = SDL_WINDOW_HIDDEN | CreationFlags(options.traits);
   const bool made = ThroughDisplay([&] {
-    window = SDL_CreateWindow(options.titleUtf8.c_str(), options.bounds.x, options.bounds.y,
-                              std::max(options.bounds.width, 1), std::max(options.bounds.height, 1),
-                              flags);
+    window = SDL_CreateWindow(options.titleUtf8.c_str(), bounds.x, bounds.y, bounds.width,
+                              bounds.height, flags);
   });
   if (!made || window == nullptr) return 0;
   ThroughDisplay([&] { SetStandardTitle(window, options.titleUtf8); });
@@ -55,6 +67,13 @@ WindowId SdlHost::CreateWindow(const WindowOptions& options) {
   windows_[id] = window;
   CatchLostDisplayOf(window);
   return id;
+}
+
+// A window is never less than a pixel of the program's, shown at the scale.
+Rect SdlHost::OnScreen(Rect bounds) const {
+  bounds.width = std::max(bounds.width, 1);
+  bounds.height = std::max(bounds.height, 1);
+  return ScaleUp(bounds, scale_);
 }
 
 void SdlHost::DestroyWindow(WindowId window) {
@@ -82,9 +101,10 @@ void SdlHost::SetIcon(WindowId window, PixelView argb) {
 void SdlHost::SetBounds(WindowId window, Rect bounds) {
   SDL_Window* w = NativeWindow(window);
   if (w == nullptr) return;
+  const Rect shown = OnScreen(bounds);
   ThroughDisplay([&] {
-    SDL_SetWindowPosition(w, bounds.x, bounds.y);
-    SDL_SetWindowSize(w, std::max(bounds.width, 1), std::max(bounds.height, 1));
+    SDL_SetWindowPosition(w, shown.x, shown.y);
+    SDL_SetWindowSize(w, shown.width, shown.height);
   });
 }
 
@@ -119,7 +139,7 @@ void SdlHost::Focus(WindowId window) {
 }
 
 void SdlHost::Present(WindowId window, PixelView frame, std::span<const Rect> changed) {
-  if (SDL_Window* w = NativeWindow(window)) PresentRects(w, frame, changed);
+  if (SDL_Window* w = NativeWindow(window)) PresentRects(w, frame, changed, scale_);
 }
 
 Rect SdlHost::ScreenBounds() {
@@ -127,7 +147,8 @@ Rect SdlHost::ScreenBounds() {
   int result = -1;
   if (session_.video()) ThroughDisplay([&] { result = SDL_GetDisplayBounds(0, &r); });
   if (result != 0) return Rect{};
-  return Rect{r.x, r.y, r.w, r.h};
+  return Rect{ScaleDown(r.x, scale_), ScaleDown(r.y, scale_), ScaleDown(r.w, scale_),
+              ScaleDown(r.h, scale_)};
 }
 
 bool SdlHost::NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline) {
@@ -179,6 +200,7 @@ bool SdlHost::Accept(const SDL_Event& raw, Event& event) {
     if (IsWindowEvent(event.type)) return false;
     event.window = 0;
   }
+  ScaleEventDown(event, scale_);
   return true;
 }
 

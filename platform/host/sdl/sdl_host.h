@@ -16,9 +16,17 @@ namespace host::sdl {
 
 // One per process: SDL itself is. The program gets it from host::Current();
 // a test may make its own instead, and everything it opened goes with it.
+//
+// Windows are shown at the desktop's scale (platform/host/scale.h): sizes
+// and places go to SDL multiplied by it, positions come back divided, so the
+// program sees its own pixels only.
 class SdlHost final : public Host {
  public:
+  // At the scale the desktop asks for.
   SdlHost();
+  // At a scale of the caller's choosing (kept within 1 to 4), whatever the
+  // desktop says.
+  explicit SdlHost(int scale);
   ~SdlHost() override;
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
@@ -48,8 +56,13 @@ class SdlHost final : public Host {
 
   // The SDL window behind a host window, or null.
   SDL_Window* NativeWindow(WindowId window) const;
+  // Screen pixels across (and down) for each of the program's pixels.
+  int Scale() const { return scale_; }
 
  private:
+  void Start(int scale);
+  // Program pixels to the screen's, for a window's place and size.
+  Rect OnScreen(Rect bounds) const;
   bool NextRawEvent(SDL_Event& raw, int timeoutMs, Uint64 deadline);
   // A Quit, once the display is gone.
   bool EndOfSession(Event& event, int timeoutMs);
@@ -61,6 +74,7 @@ class SdlHost final : public Host {
 
   // Declared first, so that it ends SDL after everything below let go.
   SdlSession session_;
+  int scale_ = 1;
   Uint32 wakeType_ = static_cast<Uint32>(-1);
   std::atomic<bool> wakePending_{false};
   std::map<WindowId, SDL_Window*> windows_;
