@@ -1,5 +1,6 @@
 #include "framework/util/line_file.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/api/crt.h"
@@ -30,6 +31,59 @@ bool WriteAll(crt::FILE* file, const std::vector<std::string>& lines) {
   return crt::fflush(file) == 0 && crt::_commit(crt::_fileno(file)) == 0;
 }
 
+// Where the lines really go: the file the name leads to when the name is a
+// link, so that the link stays in place and its file gets the lines. A name
+// with nothing behind it is its own target. False when the name cannot be
+// looked at.
+bool FinalTarget(const std::string& path, std::string& target) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    target = path;
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+  std::string name(MAX_PATH, '\0');
+  DWORD length = GetFinalPathNameByHandleA(file, name.data(), static_cast<DWORD>(name.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length >= name.size()) {
+    name.resize(length);
+    length = GetFinalPathNameByHandleA(file, name.data(), static_cast<DWORD>(name.size()),
+                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  }
+  CloseHandle(file);
+  if (length == 0 || length >= name.size()) return false;
+  name.resize(length);
+  target = name;
+  return true;
+}
+
+// A file of this writer's own beside the target, made new: a name that is
+// taken, by a link too, is never opened but passed over. Two writers, in
+// this process or in two, never share one.
+crt::FILE* OpenTemporaryBeside(const std::string& target, std::string& temporary) {
+  constexpr int kAttempts = 100;
+  static unsigned serial = 0;
+  const std::string stem = target + "." + std::to_string(GetCurrentProcessId()) + ".";
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    temporary = stem + std::to_string(++serial) + ".tmp";
+    crt::FILE* file = crt::fopen(temporary.c_str(), "wtx");
+    if (file != nullptr || errno != EEXIST) return file;
+  }
+  return nullptr;
+}
+
+// The complete temporary file takes the target's name in one step. An
+// existing target hands its permissions on to it.
+bool TakeName(const std::string& temporary, const std::string& target) {
+  if (ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
+                   nullptr)) {
+    return true;
+  }
+  return GetLastError() == ERROR_FILE_NOT_FOUND &&
+         MoveFileExA(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 }  // namespace
 
 LineFile::LineFile(std::string path) : path(std::move(path)) {}
@@ -56,8 +110,15 @@ std::vector<std::string> LineFile::ReadLines() {
 bool LineFile::WriteLines(std::vector<std::string> lines) {
   failed = false;
   openFailed = false;
-  const std::string temporary = path + ".tmp";
-  crt::FILE* file = crt::fopen(temporary.c_str(), "wt");
+  // A file the user made read-only cannot be opened for writing, so it is
+  // not replaced either.
+  std::string target;
+  std::string temporary;
+  crt::FILE* file = nullptr;
+  if (FinalTarget(path, target) &&
+      (crt::_access(target.c_str(), 0) != 0 || crt::_access(target.c_str(), 2) == 0)) {
+    file = OpenTemporaryBeside(target, temporary);
+  }
   if (file == nullptr) {
     failed = true;
     openFailed = true;
@@ -65,9 +126,7 @@ bool LineFile::WriteLines(std::vector<std::string> lines) {
   }
   const bool written = WriteAll(file, lines);
   const bool closed = crt::fclose(file) == 0;
-  if (!written || !closed ||
-      !MoveFileExA(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!written || !closed || !TakeName(temporary, target)) {
     crt::remove(temporary.c_str());
     failed = true;
   }
