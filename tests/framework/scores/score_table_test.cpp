@@ -36,6 +36,14 @@ class ScoreTableOnDisk : public ::testing::Test {
   void SetUp() override { setenv("XDG_DATA_HOME", data.path().c_str(), 1); }
 
   std::string ScoreFolder() const { return data / "Zarvo/Score"; }
+  // Nothing but the table and its lock file is left in the folder.
+  void ExpectOnlyTheTable(const std::string& context = {}) const {
+    for (const auto& entry : fs::directory_iterator(ScoreFolder())) {
+      const std::string name = entry.path().filename();
+      EXPECT_TRUE(name == "Classifica.txt" || name == "Classifica.txt.lock")
+          << context << " " << name;
+    }
+  }
   std::string File() const { return data / "Zarvo/Score/Classifica.txt"; }
   void Store(const std::string& bytes) const {
     fs::create_directories(ScoreFolder());
@@ -69,7 +77,7 @@ TEST_F(ScoreTableOnDisk, TheFirstGameMakesBothFoldersAndAFileOfOneLine) {
   EXPECT_TRUE(fs::is_directory(data / "Zarvo"));
   EXPECT_TRUE(fs::is_directory(ScoreFolder()));
   EXPECT_EQ(ReadBytes(File()), "00001250 MARA         Level 3\r\n");
-  EXPECT_FALSE(Exists(File() + ".tmp"));
+  ExpectOnlyTheTable();
 
   ScoreTable reader("Zarvo");
   EXPECT_EQ(reader.LoadScores(), Lines{"00001250 MARA         Level 3"});
@@ -251,10 +259,7 @@ TEST_F(ScoreTableOnDisk, ATableThatIsThereButCannotBeOpenedIsNeverReplaced) {
     EXPECT_FALSE(table.AddScore(700, "ANNA")) << c.name;
     EXPECT_TRUE(table.failed) << c.name;
     EXPECT_TRUE(c.stillThere(File())) << c.name;
-    for (const auto& entry : fs::directory_iterator(ScoreFolder())) {
-      const std::string name = entry.path().filename();
-      EXPECT_TRUE(name == "Classifica.txt" || name == "Classifica.txt.lock") << c.name << name;
-    }
+    ExpectOnlyTheTable(c.name);
   }
 }
 
@@ -271,7 +276,7 @@ TEST_F(ScoreTableOnDisk, AReadErrorAfterOpeningFailsAndTheFileIsNotOverwritten) 
   EXPECT_TRUE(table.failed);
   EXPECT_TRUE(fs::is_symlink(File()));
   EXPECT_EQ(fs::read_symlink(File()), "/proc/self/mem");
-  EXPECT_FALSE(Exists(File() + ".tmp"));
+  ExpectOnlyTheTable();
 }
 
 // Where the game's folders cannot be made, every operation fails and
@@ -424,10 +429,7 @@ TEST_F(ScoreTableOnDisk, TwoProcessesAddingAtOnceKeepEveryResult) {
     for (int i = kEach - 1; i >= 0; --i) expected.push_back(Line(2000 + i, "ZOE"));
     for (int i = kEach - 1; i >= 0; --i) expected.push_back(Line(1000 + i, "ANNA"));
     ASSERT_EQ(ReadBytes(File()), Joined(expected)) << "round " << round;
-    for (const auto& entry : fs::directory_iterator(ScoreFolder())) {
-      const std::string name = entry.path().filename();
-      EXPECT_TRUE(name == "Classifica.txt" || name == "Classifica.txt.lock") << name;
-    }
+    ExpectOnlyTheTable("round " + std::to_string(round));
   }
 }
 
@@ -468,7 +470,7 @@ TEST_F(ScoreTableOnDisk, AFailedWriteKeepsTheStoredTableWhole) {
     crt::faults::Reset();
     EXPECT_FALSE(table.failed) << failure.name;
     EXPECT_EQ(ReadBytes(File()), stored) << failure.name;
-    EXPECT_FALSE(Exists(File() + ".tmp")) << failure.name;
+    ExpectOnlyTheTable(failure.name);
 
     EXPECT_TRUE(table.AddScore(99999, "ZOE          Level 8")) << failure.name;
     Lines expected = TenStored();

@@ -92,7 +92,7 @@ TEST(WriteLines, WritesEachLineWithCrLfAndReadsBackTheSame) {
   EXPECT_FALSE(file.failed);
   EXPECT_EQ(ReadBytes(folder / "scores.txt"), "00001250 MARA         Level 3\r\n\r\n\xB0 x\r\n");
   EXPECT_EQ(file.ReadLines(), lines);
-  EXPECT_FALSE(Exists(folder / "scores.txt.tmp"));
+  EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"scores.txt"});
 }
 
 TEST(WriteLines, AnEmptyListLeavesAnEmptyFile) {
@@ -134,7 +134,7 @@ TEST(WriteLines, AFailureAnywhereLeavesTheOldFileWhole) {
     EXPECT_TRUE(file.failed) << failure.name;
     EXPECT_FALSE(file.openFailed) << failure.name;
     EXPECT_EQ(ReadBytes(folder / "f.txt"), old) << failure.name;
-    EXPECT_FALSE(Exists(folder / "f.txt.tmp")) << failure.name;
+    EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"f.txt"}) << failure.name;
     // The next write goes through again.
     EXPECT_TRUE(file.WriteLines({"a"})) << failure.name;
     EXPECT_FALSE(file.failed) << failure.name;
