@@ -56,6 +56,8 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+// Opens a link itself rather than the file it leads to.
+constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 struct SECURITY_ATTRIBUTES;
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,

@@ -90,13 +90,14 @@ bool Latin1FromUtf8(const std::string& text, std::string& out) {
 
 }  // namespace
 
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, DWORD disposition, DWORD,
-                   HANDLE) {
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, DWORD disposition,
+                   DWORD flagsAndAttributes, HANDLE) {
   int flags = 0;
   if (name == nullptr || !OpenFlags(access, disposition, flags)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
+  if (flagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) flags |= O_NOFOLLOW;
   const std::string path = crt::SystemPath(name);
   // Opening a pipe for reading would wait for a writer; the system's files
   // never wait, so neither does this open.

@@ -129,6 +129,17 @@ TEST(FinalPath, FollowsEveryLinkToTheFile) {
             expected.size() + 1);
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   CloseHandle(file);
+
+  // A link that leads nowhere opens only as the link itself.
+  fs::create_symlink("gone.txt", folder / "dangling");
+  EXPECT_EQ(Open(folder / "dangling", 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  HANDLE link = CreateFileA((folder / "dangling").c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  ASSERT_NE(link, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetFinalPathNameByHandleA(link, path, MAX_PATH, FILE_NAME_NORMALIZED),
+            (folder / "dangling").size());
+  CloseHandle(link);
 }
 
 // A pipe or socket opens for looking at without waiting for a partner.

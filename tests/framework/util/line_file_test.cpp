@@ -186,6 +186,26 @@ TEST(WriteLines, WritesThroughALinkAndLeavesItInPlace) {
   }
 }
 
+// A link whose file is gone gets its file back where it leads, and stays a
+// link; a write that fails there leaves nothing behind.
+TEST(WriteLines, AGoneLinksFileIsMadeAgainWhereItLeads) {
+  for (const bool renameFails : {false, true}) {
+    TempFolder folder;
+    fs::create_directories(folder / "kept");
+    fs::create_symlink(folder / "kept/real.txt", folder / "f.txt");
+    if (renameFails) crt::faults::FailNextRename();
+    LineFile file(folder / "f.txt");
+    EXPECT_EQ(file.WriteLines({"new"}), !renameFails);
+    crt::faults::Reset();
+    EXPECT_TRUE(fs::is_symlink(folder / "f.txt")) << renameFails;
+    EXPECT_EQ(NamesIn(folder / "kept"),
+              renameFails ? std::vector<std::string>{} : std::vector<std::string>{"real.txt"});
+    if (!renameFails) {
+      EXPECT_EQ(ReadBytes(folder / "kept/real.txt"), "new\r\n");
+    }
+  }
+}
+
 // A link waiting under the name a careless writer would use for its
 // temporary file is never followed: the file it points at stays untouched.
 TEST(WriteLines, NeverWritesThroughALinkLeftAtATemporaryName) {
