@@ -5,6 +5,7 @@
 #include "framework/util/line_file.h"
 #include "framework/util/paths.h"
 #include "framework/util/text.h"
+#include "platform/api/kernel.h"
 
 namespace VexaUtility {
 namespace {
@@ -29,14 +30,62 @@ std::string Level(const std::string& path, const char* name) {
   return level;
 }
 
+void SortBestFirstAndKeepTen(std::vector<std::string>& lines) {
+  std::sort(lines.begin(), lines.end(), ComesBefore);
+  if (lines.size() > kKeptLines) lines.resize(kKeptLines);
+}
+
+// Two games may end at the same moment, in two processes on one table. Each
+// read-add-write holds the lock on a file beside the table, so the second
+// reads what the first wrote and both results are kept. A holder that never
+// lets go (a process stopped half-way) is waited for a few seconds only:
+// then the write goes ahead unlocked, still whole, since every write
+// replaces the table in one step.
+class TableLock {
+ public:
+  explicit TableLock(const std::string& folder) {
+    const std::string name = folder + kFileName + ".lock";
+    file_ = CreateFileA(name.c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    for (int attempt = 0; attempt < kAttempts && !held_; ++attempt) {
+      if (attempt > 0) Sleep(kPauseMs);
+      OVERLAPPED whole{};
+      held_ = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 0xFFFFFFFF,
+                         0xFFFFFFFF, &whole) != FALSE;
+      if (!held_ && GetLastError() != ERROR_LOCK_VIOLATION) break;
+    }
+  }
+  ~TableLock() {
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    if (held_) {
+      OVERLAPPED whole{};
+      UnlockFileEx(file_, 0, 0xFFFFFFFF, 0xFFFFFFFF, &whole);
+    }
+    CloseHandle(file_);
+  }
+  TableLock(const TableLock&) = delete;
+  TableLock& operator=(const TableLock&) = delete;
+
+ private:
+  static constexpr int kAttempts = 300;
+  static constexpr DWORD kPauseMs = 10;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  bool held_ = false;
+};
+
 }  // namespace
 
 ScoreTable::ScoreTable(std::string name) : gameName(std::move(name)) {}
 
 std::string ScoreTable::ScoreFolder(const std::string& name) {
   // With no data folder the base is empty and the game's folder becomes a
-  // path relative to the current one. The data folder itself is never made.
-  const std::string game = Level(LocalAppDataFolder(), name.c_str());
+  // path relative to the current one. A data folder that is known but not
+  // there yet (a fresh account) is made first.
+  const std::string base = LocalAppDataFolder();
+  if (!base.empty() && !PathExists(base) && !EnsureLocalAppDataFolder()) return {};
+  const std::string game = Level(base, name.c_str());
   if (game.empty()) return {};
   const std::string scores = Level(game, "Score");
   if (scores.empty()) return {};
@@ -50,39 +99,66 @@ std::vector<std::string> ScoreTable::LoadScores() {
     failed = true;
     return {};
   }
-  const std::string path = folder + kFileName;
-  if (!PathExists(path)) return {};
-  LineFile file(path);
-  std::vector<std::string> lines = file.ReadLines();
-  failed = file.failed && !file.openFailed;
-  return lines;
+  bool unopened = false;
+  return ReadTable(folder, unopened);
 }
 
 bool ScoreTable::SaveScores(std::vector<std::string> lines) {
   failed = false;
-  std::sort(lines.begin(), lines.end(), ComesBefore);
-  if (lines.size() > kKeptLines) lines.resize(kKeptLines);
+  SortBestFirstAndKeepTen(lines);
   const std::string folder = ScoreFolder(gameName);
   if (folder.empty()) {
     failed = true;
     return false;
   }
-  // WriteLines replaces the file only once the new one is whole on disk, so
-  // a write that fails half-way leaves the stored table as it was.
-  LineFile file(folder + kFileName);
-  return file.WriteLines(std::move(lines));
+  TableLock lock(folder);
+  return WriteTable(folder, std::move(lines));
 }
 
 bool ScoreTable::AddScore(std::int32_t score, const std::string& text) {
-  std::vector<std::string> lines = LoadScores();
-  if (failed) return false;
+  failed = false;
+  const std::string folder = ScoreFolder(gameName);
+  if (folder.empty()) {
+    failed = true;
+    return false;
+  }
+  TableLock lock(folder);
+  bool unopened = false;
+  std::vector<std::string> lines = ReadTable(folder, unopened);
+  // A table that is there but could not be read would be lost by writing
+  // the new line alone over it.
+  if (failed || unopened) {
+    failed = true;
+    return false;
+  }
   std::string line = ZeroPadded(score, static_cast<std::int32_t>(kScoreDigits));
   if (line.size() > kScoreDigits) line.erase(0, line.size() - kScoreDigits);
   line += ' ';
   line += text;
   lines.push_back(std::move(line));
-  SaveScores(std::move(lines));
-  return !failed;
+  SortBestFirstAndKeepTen(lines);
+  // A failed write leaves the stored table as it was and is not reported:
+  // the game goes on.
+  WriteTable(folder, std::move(lines));
+  return true;
+}
+
+std::vector<std::string> ScoreTable::ReadTable(const std::string& folder, bool& unopened) {
+  unopened = false;
+  const std::string path = folder + kFileName;
+  if (!PathExists(path)) return {};
+  LineFile file(path);
+  std::vector<std::string> lines = file.ReadLines();
+  failed = file.failed && !file.openFailed;
+  unopened = file.openFailed;
+  return lines;
+}
+
+bool ScoreTable::WriteTable(const std::string& folder, std::vector<std::string> lines) {
+  // WriteLines replaces the file only once the new one is whole on disk, so
+  // a write that fails half-way leaves the stored table as it was.
+  LineFile file(folder + kFileName);
+  return file.WriteLines(std::move(lines));
 }
 
 }  // namespace VexaUtility

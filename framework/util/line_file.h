@@ -20,7 +20,10 @@ class LineFile {
   std::vector<std::string> ReadLines();
   // Replaces the file by the lines, each ended by CR LF. The old file stays
   // whole until the new one is completely on disk: the lines go to a
-  // temporary file beside it, which then takes its name.
+  // temporary file of this call's own beside it, which then takes its name
+  // and its permissions. A link is written through: its file gets the lines
+  // and the link stays. A file that is read-only for this user is left as
+  // it is, and fails as at opening.
   bool WriteLines(std::vector<std::string> lines);
 };
 

@@ -18,9 +18,13 @@ namespace crt {
 
 struct FILE;
 
-int _access(const char* path, int mode);  // mode 0 exists, 2 write, 4 read, 6 both
+// Mode 0 exists, 2 write, 4 read, 6 both. A file without any write
+// permission is read-only and fails mode 2 for every user.
+int _access(const char* path, int mode);
 int _mkdir(const char* path);
 
+// Modes "r", "w", "a", each with "+", "t" or "b"; "x" after "w" (as in
+// "wtx") makes a new file only: an existing name, a link included, fails.
 FILE* fopen(const char* path, const char* mode);
 int fclose(FILE* stream);
 

@@ -4,6 +4,9 @@
 #include "platform/api/base.h"
 
 constexpr int CSIDL_LOCAL_APPDATA = 0x001C;
+// Added to the folder's number: make the folder, and every missing folder on
+// the way to it, before reporting it.
+constexpr int CSIDL_FLAG_CREATE = 0x8000;
 constexpr DWORD SHGFP_TYPE_CURRENT = 0;
 
 HRESULT SHGetFolderPathW(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path);

@@ -22,6 +22,15 @@ int _access(const char* path, int mode) {
     SetLastErrorFromErrno(errno, systemPath);
     return -1;
   }
+  // A file that nobody may write is read-only, for the runtime as for the
+  // user who made it so, even where the system would let this process
+  // write it anyway.
+  struct stat info {};
+  if ((mode & 2) != 0 && ::stat(systemPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) &&
+      (info.st_mode & 0222) == 0) {
+    SetLastErrorFromErrno(EACCES);
+    return -1;
+  }
   return 0;
 }
 

@@ -50,10 +50,17 @@ bool ParseMode(const char* mode, Mode& out) {
     case 'a': out.flags = O_CREAT | O_APPEND; break;
     default: return false;
   }
-  bool sawText = false, sawBinary = false;
+  bool sawText = false, sawBinary = false, exclusive = false;
   for (const char* p = mode + 1; *p != '\0'; ++p) {
     switch (*p) {
       case '+': if (plus) return false; plus = true; break;
+      // "x" with "w": the file must not exist yet. A link of that name
+      // counts as existing and is never followed.
+      case 'x':
+        if (exclusive || mode[0] != 'w') return false;
+        exclusive = true;
+        out.flags |= O_EXCL;
+        break;
       case 't': if (sawText || sawBinary) return false; sawText = true; break;
       case 'b': if (sawText || sawBinary) return false; sawBinary = true; break;
       default: return false;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/api/kernel.h"
@@ -56,5 +57,43 @@ BOOL DeleteFileA(LPCSTR name) {
     crt::SetLastErrorFromErrno(errno, path);
     return FALSE;
   }
+  return TRUE;
+}
+
+BOOL ReplaceFileA(LPCSTR replacedName, LPCSTR replacementName, LPCSTR backupName, DWORD flags,
+                  LPVOID exclude, LPVOID reserved) {
+  // Keeping a backup of the replaced file is not offered.
+  if (replacedName == nullptr || replacementName == nullptr || backupName != nullptr ||
+      (flags & ~REPLACEFILE_WRITE_THROUGH) != 0 || exclude != nullptr || reserved != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const std::string replaced = crt::SystemPath(replacedName);
+  const std::string replacement = crt::SystemPath(replacementName);
+  struct stat identity {};
+  if (stat(replaced.c_str(), &identity) != 0) {
+    crt::SetLastErrorFromErrno(errno, replaced);
+    return FALSE;
+  }
+  if (access(replacement.c_str(), F_OK) != 0) {
+    crt::SetLastErrorFromErrno(errno, replacement);
+    return FALSE;
+  }
+  if (crt::faults::TakeRenameFailure()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  // The owner can be handed on only by a privileged process; the permission
+  // bits always can.
+  if (chmod(replacement.c_str(), identity.st_mode & 07777) != 0) {
+    crt::SetLastErrorFromErrno(errno, replacement);
+    return FALSE;
+  }
+  [[maybe_unused]] const int owned = chown(replacement.c_str(), identity.st_uid, identity.st_gid);
+  if (::rename(replacement.c_str(), replaced.c_str()) != 0) {
+    crt::SetLastErrorFromErrno(errno, replacement);
+    return FALSE;
+  }
+  if (flags & REPLACEFILE_WRITE_THROUGH) SyncFolderOf(replaced);
   return TRUE;
 }

@@ -1,6 +1,8 @@
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "platform/api/crt.h"
 #include "platform/api/kernel.h"
@@ -224,6 +226,46 @@ TEST(Paths, RenameNeverReplacesAndRemoveDeletes) {
   EXPECT_FALSE(Exists(folder / "c"));
   EXPECT_EQ(crt::remove((folder.path() + "\\c").c_str()), -1);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+// "x" makes a new file or nothing: an existing name, and a link whether or
+// not it leads anywhere, fails with EEXIST and what it names is untouched.
+TEST(Stream, ExclusiveWriteMakesOnlyANewFile) {
+  TempFolder folder;
+  WriteBytes(folder / "taken", "kept");
+  std::filesystem::create_symlink(folder / "taken", folder / "link");
+  std::filesystem::create_symlink(folder / "nowhere", folder / "dangling");
+  for (const char* name : {"taken", "link", "dangling"}) {
+    errno = 0;
+    EXPECT_EQ(crt::fopen((folder / name).c_str(), "wtx"), nullptr) << name;
+    EXPECT_EQ(errno, EEXIST) << name;
+  }
+  EXPECT_EQ(ReadBytes(folder / "taken"), "kept");
+  EXPECT_FALSE(Exists(folder / "nowhere"));
+
+  crt::FILE* f = crt::fopen((folder / "new").c_str(), "wtx");
+  ASSERT_NE(f, nullptr);
+  crt::fputs("a\n", f);
+  crt::fclose(f);
+  EXPECT_EQ(ReadBytes(folder / "new"), "a\r\n");
+  for (const char* refused : {"rx", "ax", "wxx"}) {
+    EXPECT_EQ(crt::fopen((folder / "other").c_str(), refused), nullptr) << refused;
+  }
+}
+
+// Write access is refused for a file without any write permission, as for
+// a read-only file, even to a process that could write it anyway.
+TEST(Paths, AFileNobodyMayWriteIsReadOnly) {
+  TempFolder folder;
+  WriteBytes(folder / "f", "x");
+  for (const mode_t mode : {0444, 0400, 0000}) {
+    ASSERT_EQ(chmod((folder / "f").c_str(), mode), 0);
+    EXPECT_EQ(crt::_access((folder / "f").c_str(), 2), -1) << mode;
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED) << mode;
+    EXPECT_EQ(crt::_access((folder / "f").c_str(), 0), 0) << mode;
+  }
+  ASSERT_EQ(chmod((folder / "f").c_str(), 0200), 0);
+  EXPECT_EQ(crt::_access((folder / "f").c_str(), 2), 0);
 }
 
 }  // namespace

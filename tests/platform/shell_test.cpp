@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "platform/api/shell.h"
 #include "platform/host/headless/headless.h"
@@ -54,6 +55,34 @@ TEST(LocalAppData, OtherFoldersAndNoBufferAreRefused) {
   WCHAR buffer[MAX_PATH];
   EXPECT_EQ(SHGetFolderPathW(nullptr, 0x0005, nullptr, 0, buffer), E_INVALIDARG);
   EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, nullptr), E_INVALIDARG);
+}
+
+// Asked to, the folder is made with every missing folder on the way,
+// private to the user; a file on the way fails and nothing is made.
+TEST(LocalAppData, IsMadeWithItsParentsWhenAskedTo) {
+  testing_support::TempFolder folder;
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", (folder / "home").c_str(), 1);
+  WCHAR buffer[MAX_PATH];
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, buffer), S_OK);
+  EXPECT_FALSE(testing_support::Exists(folder / "home"));
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer),
+            S_OK);
+  for (const char* made : {"home", "home/.local", "home/.local/share"}) {
+    struct stat info {};
+    ASSERT_EQ(stat((folder / made).c_str(), &info), 0) << made;
+    EXPECT_TRUE(S_ISDIR(info.st_mode)) << made;
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << made;
+  }
+  // Already there: nothing to do, and still there.
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer),
+            S_OK);
+
+  testing_support::WriteBytes(folder / "plain", "x");
+  setenv("XDG_DATA_HOME", (folder / "plain/share").c_str(), 1);
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer),
+            E_FAIL);
+  EXPECT_EQ(testing_support::ReadBytes(folder / "plain"), "x");
 }
 
 TEST(ShellExecute, OpenHandsTheTargetToTheDesktopUnchanged) {

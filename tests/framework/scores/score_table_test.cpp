@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "framework/scores/score_table.h"
@@ -30,6 +36,14 @@ class ScoreTableOnDisk : public ::testing::Test {
   void SetUp() override { setenv("XDG_DATA_HOME", data.path().c_str(), 1); }
 
   std::string ScoreFolder() const { return data / "Zarvo/Score"; }
+  // Nothing but the table and its lock file is left in the folder.
+  void ExpectOnlyTheTable(const std::string& context = {}) const {
+    for (const auto& entry : fs::directory_iterator(ScoreFolder())) {
+      const std::string name = entry.path().filename();
+      EXPECT_TRUE(name == "Classifica.txt" || name == "Classifica.txt.lock")
+          << context << " " << name;
+    }
+  }
   std::string File() const { return data / "Zarvo/Score/Classifica.txt"; }
   void Store(const std::string& bytes) const {
     fs::create_directories(ScoreFolder());
@@ -63,7 +77,7 @@ TEST_F(ScoreTableOnDisk, TheFirstGameMakesBothFoldersAndAFileOfOneLine) {
   EXPECT_TRUE(fs::is_directory(data / "Zarvo"));
   EXPECT_TRUE(fs::is_directory(ScoreFolder()));
   EXPECT_EQ(ReadBytes(File()), "00001250 MARA         Level 3\r\n");
-  EXPECT_FALSE(Exists(File() + ".tmp"));
+  ExpectOnlyTheTable();
 
   ScoreTable reader("Zarvo");
   EXPECT_EQ(reader.LoadScores(), Lines{"00001250 MARA         Level 3"});
@@ -216,32 +230,37 @@ void MakeSocketAt(const std::string& path) {
   close(fd);
 }
 
-TEST_F(ScoreTableOnDisk, AFileThatCannotBeOpenedIsAnEmptyTableAndIsReplacedByTheNewLine) {
-  fs::create_directories(ScoreFolder());
-  MakeSocketAt(File());
-  ScoreTable table("Zarvo");
-  EXPECT_TRUE(table.LoadScores().empty());
-  EXPECT_FALSE(table.failed);
+// A table that is there but cannot be opened (a socket in its place, a
+// folder of that name) reads as empty, and is never replaced by the new
+// line alone: whatever it holds stays.
+TEST_F(ScoreTableOnDisk, ATableThatIsThereButCannotBeOpenedIsNeverReplaced) {
+  const struct {
+    const char* name;
+    void (*make)(const std::string& file);
+    bool (*stillThere)(const std::string& file);
+  } cases[] = {
+      {"socket", [](const std::string& file) { MakeSocketAt(file); },
+       [](const std::string& file) { return fs::is_socket(file); }},
+      {"folder",
+       [](const std::string& file) {
+         fs::create_directories(file);
+         WriteBytes(file + "/inside", "kept");
+       },
+       [](const std::string& file) { return ReadBytes(file + "/inside") == "kept"; }},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(ScoreFolder());
+    fs::create_directories(ScoreFolder());
+    c.make(File());
+    ScoreTable table("Zarvo");
+    EXPECT_TRUE(table.LoadScores().empty()) << c.name;
+    EXPECT_FALSE(table.failed) << c.name;
 
-  EXPECT_TRUE(table.AddScore(700, "ANNA"));
-  EXPECT_FALSE(table.failed);
-  EXPECT_TRUE(fs::is_regular_file(File()));
-  EXPECT_EQ(ReadBytes(File()), "00000700 ANNA\r\n");
-}
-
-// A folder in the file's place can be neither read nor replaced: the table
-// is empty, and the write that cannot happen is not reported.
-TEST_F(ScoreTableOnDisk, AFolderInTheFilesPlaceIsAnEmptyTableThatStaysUnwritten) {
-  fs::create_directories(File());
-  WriteBytes(File() + "/inside", "kept");
-  ScoreTable table("Zarvo");
-  EXPECT_TRUE(table.LoadScores().empty());
-  EXPECT_FALSE(table.failed);
-
-  EXPECT_TRUE(table.AddScore(700, "ANNA"));
-  EXPECT_TRUE(fs::is_directory(File()));
-  EXPECT_EQ(ReadBytes(File() + "/inside"), "kept");
-  EXPECT_FALSE(Exists(File() + ".tmp"));
+    EXPECT_FALSE(table.AddScore(700, "ANNA")) << c.name;
+    EXPECT_TRUE(table.failed) << c.name;
+    EXPECT_TRUE(c.stillThere(File())) << c.name;
+    ExpectOnlyTheTable(c.name);
+  }
 }
 
 // The memory of the process itself opens, but reading it from address 0
@@ -257,7 +276,7 @@ TEST_F(ScoreTableOnDisk, AReadErrorAfterOpeningFailsAndTheFileIsNotOverwritten) 
   EXPECT_TRUE(table.failed);
   EXPECT_TRUE(fs::is_symlink(File()));
   EXPECT_EQ(fs::read_symlink(File()), "/proc/self/mem");
-  EXPECT_FALSE(Exists(File() + ".tmp"));
+  ExpectOnlyTheTable();
 }
 
 // Where the game's folders cannot be made, every operation fails and
@@ -270,7 +289,7 @@ TEST(ScoreTableWithoutAFolder, FailEveryOperationAndWriteNothing) {
   } cases[] = {
       {"DataFolderUnderAFile", "plain/share", "plain"},
       {"HomeUnderAFile", "", "plain"},
-      {"DataFolderMissing", "missing", "plain"},  // the data folder itself is never made
+      {"DataFolderUnderAFileFurtherDown", "plain/a/b", "plain"},
       {"GameFolderIsAFile", "withFile", "plain"},
   };
   for (const auto& c : cases) {
@@ -293,8 +312,124 @@ TEST(ScoreTableWithoutAFolder, FailEveryOperationAndWriteNothing) {
     EXPECT_TRUE(table.failed) << c.name;
     EXPECT_FALSE(table.AddScore(100, "A")) << c.name;
     EXPECT_TRUE(table.failed) << c.name;
-    EXPECT_FALSE(Exists(folder / "missing")) << c.name;
     EXPECT_EQ(ReadBytes(folder / "withFile/Zarvo"), "x") << c.name;
+  }
+}
+
+// A fresh account may have no data folder yet: it is made with every folder
+// on the way, private to the user, and the first result is kept.
+TEST(ScoreTableOnAFreshAccount, MakesTheMissingDataFolderAndKeepsTheResult) {
+  const struct {
+    const char* name;
+    const char* dataHome;  // relative to the test's folder; null: unset
+    const char* home;
+    const char* madeFrom;  // the first folder that had to be made
+    const char* dataFolder;
+  } cases[] = {
+      {"DataHomeMissing", "new/data/share", "home", "new", "new/data/share"},
+      {"HomeWithoutLocalShare", nullptr, "home", "home/.local", "home/.local/share"},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    fs::create_directories(folder / "home");
+    if (c.dataHome) {
+      setenv("XDG_DATA_HOME", (folder / c.dataHome).c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
+    }
+    setenv("HOME", (folder / c.home).c_str(), 1);
+
+    ScoreTable table("Zarvo");
+    EXPECT_TRUE(table.AddScore(1250, "MARA         Level 3")) << c.name;
+    EXPECT_FALSE(table.failed) << c.name;
+    EXPECT_EQ(ReadBytes(folder / (std::string(c.dataFolder) + "/Zarvo/Score/Classifica.txt")),
+              "00001250 MARA         Level 3\r\n")
+        << c.name;
+    for (fs::path made = folder / c.dataFolder; made != fs::path(folder / c.madeFrom).parent_path();
+         made = made.parent_path()) {
+      struct stat info {};
+      ASSERT_EQ(stat(made.c_str(), &info), 0) << c.name << made;
+      EXPECT_EQ(info.st_mode & 0777, 0700u) << c.name << made;
+    }
+  }
+}
+
+// The lock file beside the table, held as another process would hold it:
+// a descriptor of its own, so the table's lock in this process waits too.
+int HoldTableLock(const std::string& scoreFolder) {
+  const int fd = open((scoreFolder + "/Classifica.txt.lock").c_str(), O_RDONLY | O_CREAT, 0644);
+  EXPECT_GE(fd, 0);
+  EXPECT_EQ(flock(fd, LOCK_EX), 0);
+  return fd;
+}
+
+// Another writer holds the table while it rewrites it; the result added
+// meanwhile waits for it, reads what it wrote and keeps both lines.
+TEST_F(ScoreTableOnDisk, AResultWaitsForAnotherWriterAndKeepsItsLine) {
+  Store("00000300 A\r\n");
+  const int held = HoldTableLock(ScoreFolder());
+  std::thread other([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    WriteBytes(File(), "00000500 OTHER\r\n00000300 A\r\n");
+    close(held);
+  });
+  ScoreTable table("Zarvo");
+  EXPECT_TRUE(table.AddScore(700, "ANNA"));
+  other.join();
+  EXPECT_EQ(ReadBytes(File()), "00000700 ANNA\r\n00000500 OTHER\r\n00000300 A\r\n");
+}
+
+// A holder that never lets go (a process stopped half-way) delays the
+// result by a few seconds, never forever, and the result is kept.
+TEST_F(ScoreTableOnDisk, ALockNeverReleasedIsWaitedForOnlyAFewSeconds) {
+  Store("00000300 A\r\n");
+  const int held = HoldTableLock(ScoreFolder());
+  const auto start = std::chrono::steady_clock::now();
+  ScoreTable table("Zarvo");
+  EXPECT_TRUE(table.AddScore(700, "ANNA"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(ReadBytes(File()), "00000700 ANNA\r\n00000300 A\r\n");
+  close(held);
+}
+
+// Two real processes end their games at the same moment, again and again:
+// every result is kept and the table stays ten well-formed lines. Each
+// process adds five results; the ten together are the whole table.
+TEST_F(ScoreTableOnDisk, TwoProcessesAddingAtOnceKeepEveryResult) {
+  constexpr int kRounds = 25;
+  constexpr int kEach = 5;
+  for (int round = 0; round < kRounds; ++round) {
+    fs::remove_all(data / "Zarvo");
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+      writers[w] = fork();
+      ASSERT_GE(writers[w], 0);
+      if (writers[w] == 0) {
+        close(go[1]);
+        char byte;
+        [[maybe_unused]] const ssize_t started = read(go[0], &byte, 1);  // both start together
+        bool kept = true;
+        for (int i = 0; i < kEach; ++i) {
+          ScoreTable table("Zarvo");
+          kept = table.AddScore(1000 * (w + 1) + i, w == 0 ? "ANNA" : "ZOE") && kept;
+        }
+        _exit(kept ? 0 : 1);
+      }
+    }
+    close(go[0]);
+    close(go[1]);  // the writers' read returns: go
+    for (pid_t writer : writers) {
+      int status = 0;
+      ASSERT_EQ(waitpid(writer, &status, 0), writer);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    Lines expected;
+    for (int i = kEach - 1; i >= 0; --i) expected.push_back(Line(2000 + i, "ZOE"));
+    for (int i = kEach - 1; i >= 0; --i) expected.push_back(Line(1000 + i, "ANNA"));
+    ASSERT_EQ(ReadBytes(File()), Joined(expected)) << "round " << round;
+    ExpectOnlyTheTable("round " + std::to_string(round));
   }
 }
 
@@ -335,7 +470,7 @@ TEST_F(ScoreTableOnDisk, AFailedWriteKeepsTheStoredTableWhole) {
     crt::faults::Reset();
     EXPECT_FALSE(table.failed) << failure.name;
     EXPECT_EQ(ReadBytes(File()), stored) << failure.name;
-    EXPECT_FALSE(Exists(File() + ".tmp")) << failure.name;
+    ExpectOnlyTheTable(failure.name);
 
     EXPECT_TRUE(table.AddScore(99999, "ZOE          Level 8")) << failure.name;
     Lines expected = TenStored();
