@@ -103,12 +103,8 @@ Bitmap* NewColorBitmap(int width, int height) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  auto bitmap = std::make_unique<Bitmap>();
-  bitmap->width = width;
-  bitmap->height = height;
-  bitmap->bitsPerPixel = 32;
-  bitmap->pixels.assign(static_cast<std::size_t>(width) * height, 0);
-  return Register(std::move(bitmap));
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0);
+  return AdoptColorBitmap(width, height, pixels);
 }
 
 Bitmap* AdoptColorBitmap(int width, int height, std::vector<std::uint32_t>& pixels) {

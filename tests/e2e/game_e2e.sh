@@ -26,11 +26,7 @@ paddle_middle() {
 }
 
 cd "$source_root"
-"$game" > "$work/out" 2> "$work/err" &
-app=$!
-wid=$(timeout 20 xdotool search --sync --classname zarvo | head -n 1)
-xdotool windowfocus --sync "$wid" 2> /dev/null || true
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+start_game "$game"
 left=$X top=$((Y + 20))  # the client area is below the menu bar
 
 expect_pixel "splash markers" 0 0 "srgb(0,255,0)" "lime"

@@ -18,11 +18,7 @@ echo "Xft.dpi: 192" | xrdb -nocpp -merge
   { echo "the server did not take Xft.dpi"; exit 1; }
 
 cd "$source_root"
-"$game" > "$work/out" 2> "$work/err" &
-app=$!
-wid=$(timeout 20 xdotool search --sync --classname zarvo | head -n 1)
-xdotool windowfocus --sync "$wid" 2> /dev/null || true
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+start_game "$game"
 # 800 x 640 of client area under a menu bar of 20, all doubled.
 [ "$WIDTH" = 1600 ] && [ "$HEIGHT" = 1320 ] ||
   { echo "the game window is ${WIDTH}x$HEIGHT, expected 1600x1320"; fail=1; }

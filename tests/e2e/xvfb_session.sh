@@ -42,6 +42,16 @@ expect_pixel() {  # what, x, y, colour names...
   echo "$what: pixel ($x, $y) is $got, expected $1"
   fail=1
 }
+# Starts the game from the current folder, its output kept in $work, and
+# waits for its window: $app is the process, $wid the window, focused, with
+# $X, $Y, $WIDTH and $HEIGHT its place and size on the screen.
+start_game() {  # the game's executable
+  "$1" > "$work/out" 2> "$work/err" &
+  app=$!
+  wid=$(timeout 20 xdotool search --sync --classname zarvo | head -n 1)
+  xdotool windowfocus --sync "$wid" 2> /dev/null || true
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
 # Waits up to ten seconds for the program under test to end, and fails
 # unless it ended with status 0.
 expect_exit_zero() {
